@@ -21,6 +21,7 @@ namespace flexel {
 // The text between the first open and the first close after it, when open comes before the
 // first close.
 [[nodiscard]] bool Between(std::string_view s, char32_t open, char32_t close, std::string& inner);
+// s without open + inner text + close when open occurs before the first close; otherwise s.
 [[nodiscard]] std::string RemoveBetween(std::string_view s, std::string_view open,
                                         std::string_view close);
 [[nodiscard]] int LetterValue(std::string_view s) noexcept;
