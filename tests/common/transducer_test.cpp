@@ -1,0 +1,237 @@
+#include "common/flexel_transducer.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace flexel {
+namespace {
+
+struct MatchCase {
+  const char* name;
+  std::string pattern;
+  std::string input;
+  std::vector<std::string> groups;
+  bool ok;
+  std::string output;
+};
+
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << c.pattern << " on " << c.input; }
+
+std::string Show(const MatchCase& c) { return std::string(c.name); }
+
+class MatchTest : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(MatchTest, Match) {
+  const MatchCase& c = GetParam();
+  TTransducer transducer;
+  transducer.SetGroups(c.groups);
+  std::string output = "stale";
+  EXPECT_EQ(transducer.Match(c.pattern, c.input, output), c.ok);
+  EXPECT_EQ(output, c.ok ? c.output : "");
+  EXPECT_FALSE(transducer.BudgetExhausted());
+}
+
+const std::vector<std::string> kVowels = {"[V]\ta,e,i,o,u"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Transducer, MatchTest,
+    ::testing::Values(
+        MatchCase{"EmptyPatternEmptyInput", "", "", {}, true, ""},
+        MatchCase{"EmptyPatternWord", "", "a", {}, false, ""},
+        MatchCase{"LiteralsExact", "hablar", "hablar", {}, true, "hablar"},
+        MatchCase{"LiteralsCaseSensitive", "hablar", "Hablar", {}, false, ""},
+        MatchCase{"WordLongerThanPattern", "hab", "hablar", {}, false, ""},
+        MatchCase{"StarThenEnding", "*en", "aen", {}, true, "aen"},
+        MatchCase{"StarNeedsOneCharacter", "*en", "en", {}, false, ""},
+        MatchCase{"StarOnEmptyInput", "*", "", {}, false, ""},
+        MatchCase{"StarLeavesNothingOfFailedTries", "*ab", "aaab", {}, true, "aaab"},
+        MatchCase{"StarShortestFirst", "*a*", "banana", {}, true, "banana"},
+        MatchCase{"QuestionCopies", "h?blar", "hablar", {}, true, "hablar"},
+        MatchCase{"QuestionAtEndOfInput", "ab?", "ab", {}, true, "ab"},
+        MatchCase{"QuestionThenLiteralOnEmpty", "a?b", "a", {}, false, ""},
+        MatchCase{"RootByRewrite", "*(en:)", "laufen", {}, true, "lauf"},
+        MatchCase{"WholeWordRewrite", "(a:b)", "a", {}, true, "b"},
+        MatchCase{"WholeWordRewriteOtherWord", "(ser:fu)i", "seri", {}, true, "fui"},
+        MatchCase{"RewriteWithoutColonDropsSource", "(ab)c", "abc", {}, true, "c"},
+        MatchCase{"RewriteSecondColonEndsTarget", "(a:b:c)", "a", {}, true, "b"},
+        MatchCase{"RewriteTargetBeforeWildcardCopy", "(*en:X)", "laufen", {}, true, "Xlauf"},
+        // The skip count is the source's length; "?" copies without using it up, so the
+        // literal after the rewrite is swallowed.
+        MatchCase{"SkipCountIsSourceLength", "(?b:X)c", "abc", {}, true, "Xa"},
+        MatchCase{"RewriteSourceMismatch", "*(en:)", "laufe", {}, false, ""},
+        MatchCase{"UnclosedBracketIsLiteral", "a[b", "a[b", {}, true, "a[b"},
+        MatchCase{"UnclosedParenIsLiteral", "(x", "(x", {}, true, "(x"},
+        MatchCase{"ClosersAloneAreLiterals", "a]:)", "a]:)", {}, true, "a]:)"},
+        MatchCase{"GroupMember", "[V]x", "ex", {"[V]\ta,e"}, true, "ex"},
+        MatchCase{"GroupNoMemberFits", "[V]x", "ix", {"[V]\ta,e"}, false, ""},
+        MatchCase{"GroupWithoutTable", "[V]x", "ex", {}, false, ""},
+        MatchCase{"GroupMissingFromTable", "[W]", "a", kVowels, false, ""},
+        MatchCase{"GroupIdNeedsBrackets", "[V]", "a", {"V\ta"}, false, ""},
+        MatchCase{"GroupDuplicateFirstWins", "[V]", "e", {"[V]\ta", "[V]\te"}, false, ""},
+        MatchCase{"GroupEmptyMemberEndsList", "[V]", "e", {"[V]\ta,,e"}, false, ""},
+        MatchCase{"GroupEmptyFirstMember", "[V]", "a", {"[V]\t,a"}, false, ""},
+        MatchCase{"GroupInsideWord", "h[V]bl[V]r", "hablar", kVowels, true, "hablar"},
+        MatchCase{"GroupOutputRestoredBetweenMembers", "[G]b", "ab", {"[G]\t(a:Z)x,a"}, true,
+                  "ab"},
+        MatchCase{"GroupMemberRefersToGroup", "[C]", "en", {"[C]\t[V]n", "[V]\ta,e"}, true,
+                  "en"},
+        MatchCase{"ReferenceClosedAfterMember", "[O]V]", "e", {"[O]\t[", "[V]\te"}, true, "e"},
+        MatchCase{"RewriteGroup", "*[(E)]", "vivir", {"[E]\tar:o,er:o,ir:o"}, true, "vivo"},
+        MatchCase{"RewriteGroupNoPairFits", "*[(E)]", "vivuz", {"[E]\tar:o,er:o,ir:o"}, false,
+                  ""},
+        MatchCase{"RewriteGroupFirstPairWins", "[(R)]*", "abc", {"[R]\ta:1,ab:2"}, true, "1bc"},
+        MatchCase{"RewriteGroupMissing", "[(R)]", "a", kVowels, false, ""},
+        MatchCase{"RewriteGroupSkipsRestLiterals", "[(R)]x", "ax", {"[R]\ta:1"}, true, "1x"},
+        MatchCase{"QuestionTakesOneUmlaut", "?", "ä", {}, true, "ä"},
+        MatchCase{"QuestionTakesOneCyrillicLetter", "Ж?к", "Жук", {}, true, "Жук"},
+        MatchCase{"QuestionsCountCodePoints", "??", "ñu", {}, true, "ñu"},
+        MatchCase{"TooFewForQuestions", "???a", "ñua", {}, false, ""},
+        MatchCase{"StarOverMultiByte", "*ñ", "añ", {}, true, "añ"},
+        MatchCase{"CyrillicRoot", "*(ть:)", "читать", {}, true, "чита"},
+        MatchCase{"CyrillicRewriteGroup", "*[(E)]", "читать", {"[E]\tать:аю,ить:ю"}, true,
+                  "читаю"},
+        MatchCase{"MultiByteGroupMembers", "[U]", "ö", {"[U]\tä,ö,ü"}, true, "ö"},
+        MatchCase{"SupplementaryCharacter", "?x", "😀x", {}, true, "😀x"}),
+    [](const auto& info) { return Show(info.param); });
+
+struct AlternativesCase {
+  const char* name;
+  std::string patterns;
+  std::string input;
+  bool ok;
+  std::string output;
+};
+
+void PrintTo(const AlternativesCase& c, std::ostream* os) {
+  *os << c.patterns << " on " << c.input;
+}
+
+class AlternativesTest : public ::testing::TestWithParam<AlternativesCase> {};
+
+TEST_P(AlternativesTest, MatchAlternatives) {
+  const AlternativesCase& c = GetParam();
+  TTransducer transducer;
+  std::string output;
+  EXPECT_EQ(transducer.MatchAlternatives(c.patterns, c.input, output), c.ok);
+  EXPECT_EQ(output, c.ok ? c.output : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transducer, AlternativesTest,
+    ::testing::Values(AlternativesCase{"SecondSucceeds", "xa|*", "b", true, "b"},
+                      AlternativesCase{"FirstWins", "*|(b:c)", "b", true, "b"},
+                      AlternativesCase{"NoneSucceeds", "x|y", "b", false, ""},
+                      AlternativesCase{"EmptyAlternativeEndsList", "a||b", "b", false, ""},
+                      AlternativesCase{"TrailingBarEndsList", "a|", "b", false, ""},
+                      AlternativesCase{"EmptyFirstIsTried", "|b", "", true, ""},
+                      AlternativesCase{"EmptyFirstThenNext", "|b", "b", true, "b"},
+                      AlternativesCase{"BarIsNoLiteral", "a|b", "a|b", false, ""},
+                      AlternativesCase{"MultiByte", "*(ar:o)|*(er:o)", "comer", true, "como"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Transducer, BarIsLiteralInMatch) {
+  TTransducer transducer;
+  std::string output;
+  EXPECT_TRUE(transducer.Match("a|b", "a|b", output));
+  EXPECT_EQ(output, "a|b");
+}
+
+TEST(Transducer, FindGroup) {
+  TTransducer transducer;
+  transducer.SetGroups({"[V]\ta,e", "[(E)]\tx", "[V]\to", "[N]"});
+  std::string members = "stale";
+  EXPECT_TRUE(transducer.FindGroup("V", members));
+  EXPECT_EQ(members, "a,e");
+  EXPECT_TRUE(transducer.FindGroup("(E)", members));
+  EXPECT_EQ(members, "x");
+  EXPECT_TRUE(transducer.FindGroup("N", members));
+  EXPECT_EQ(members, "");
+  EXPECT_FALSE(transducer.FindGroup("E", members));
+  EXPECT_EQ(members, "");
+}
+
+TEST(Transducer, SetGroupsReplacesTable) {
+  TTransducer transducer;
+  std::string output;
+  transducer.SetGroups({"[V]\ta"});
+  EXPECT_TRUE(transducer.Match("[V]", "a", output));
+  transducer.SetGroups({"[V]\te"});
+  EXPECT_FALSE(transducer.Match("[V]", "a", output));
+  EXPECT_TRUE(transducer.Match("[V]", "e", output));
+  transducer.SetGroups({});
+  EXPECT_FALSE(transducer.Match("[V]", "e", output));
+}
+
+TEST(Transducer, CopyKeepsGroupsAndBudget) {
+  TTransducer original;
+  original.SetGroups({"[V]\ta,e"});
+  original.SetStepBudget(500);
+  TTransducer copy(original);
+  std::string output;
+  EXPECT_TRUE(copy.Match("[V]x", "ex", output));
+  EXPECT_EQ(copy.StepBudget(), 500u);
+  TTransducer assigned;
+  assigned = original;
+  EXPECT_TRUE(assigned.Match("[V]x", "ex", output));
+  TTransducer moved(std::move(copy));
+  EXPECT_TRUE(moved.Match("[V]x", "ax", output));
+}
+
+struct BudgetCase {
+  const char* name;
+  std::string pattern;
+  std::string input;
+  std::vector<std::string> groups;
+};
+
+class BudgetTest : public ::testing::TestWithParam<BudgetCase> {};
+
+TEST_P(BudgetTest, EndsAsFailure) {
+  const BudgetCase& c = GetParam();
+  TTransducer transducer;
+  transducer.SetGroups(c.groups);
+  std::string output;
+  EXPECT_FALSE(transducer.Match(c.pattern, c.input, output));
+  EXPECT_TRUE(transducer.BudgetExhausted());
+  EXPECT_EQ(output, "");
+  // The next call starts with a fresh budget.
+  EXPECT_TRUE(transducer.Match("*", "a", output));
+  EXPECT_FALSE(transducer.BudgetExhausted());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transducer, BudgetTest,
+    ::testing::Values(
+        BudgetCase{"NestedStars", "*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(60, 'a'), {}},
+        BudgetCase{"StarsBeforeWildcards", "*?*?*?*?*?*?*?*?*?*?x", std::string(80, 'y'), {}},
+        BudgetCase{"GroupAlternativesExplode", "[A][A][A][A][A][A][A][A][A][A][A][A]b",
+                   std::string(40, 'a'), {"[A]\ta,aa,aaa,aaaa"}},
+        BudgetCase{"SelfReferringGroup", "[L]", "x", {"[L]\t[L]x"}},
+        BudgetCase{"MutuallyReferringGroups", "[A]", "x", {"[A]\t[B]", "[B]\t[A]"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Transducer, BudgetCoversAlternativesTogether) {
+  TTransducer transducer;
+  std::string output;
+  transducer.SetStepBudget(20);
+  EXPECT_TRUE(transducer.MatchAlternatives("x|abc", "abc", output));
+  EXPECT_EQ(output, "abc");
+  const std::string word(30, 'a');
+  EXPECT_FALSE(transducer.MatchAlternatives("x|" + word, word, output));
+  EXPECT_TRUE(transducer.BudgetExhausted());
+  transducer.SetStepBudget(TTransducer::kDefaultStepBudget);
+  EXPECT_TRUE(transducer.MatchAlternatives("x|" + word, word, output));
+}
+
+TEST(Transducer, OrdinaryFailureIsNoBudgetExhaustion) {
+  TTransducer transducer;
+  std::string output;
+  EXPECT_FALSE(transducer.Match("*x", std::string(200, 'a'), output));
+  EXPECT_FALSE(transducer.BudgetExhausted());
+}
+
+}  // namespace
+}  // namespace flexel
