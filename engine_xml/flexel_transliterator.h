@@ -80,8 +80,7 @@ class TTransliterator {
 // Native rendering of one alternative: a leading "\" sends it through the word's imetransducer
 // first (Match, no character groups; no transducer or no match gives the empty text), then the
 // native table. Throws flexel::Error when the imetransducer runs out of matching steps.
-[[nodiscard]] std::string RenderNative(std::string_view alternative,
-                                       std::string_view imeTransducer,
+[[nodiscard]] std::string RenderNative(std::string_view alternative, std::string_view imeTransducer,
                                        const TTransliterator& native);
 
 }  // namespace flexel
