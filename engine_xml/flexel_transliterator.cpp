@@ -74,17 +74,11 @@ std::u32string DecodeUnits(std::string_view value) {
 // The rest of the text during the main loop: markers put back in front, then the input.
 class Remaining {
  public:
-  explicit Remaining(std::u32string_view input) : m_rest(input) {}
   Remaining(std::u32string_view front, std::u32string_view rest) : m_front(front), m_rest(rest) {}
 
   [[nodiscard]] std::size_t size() const noexcept { return m_front.size() + m_rest.size(); }
-  [[nodiscard]] bool empty() const noexcept { return size() == 0; }
   [[nodiscard]] char32_t operator[](std::size_t i) const noexcept {
     return i < m_front.size() ? m_front[i] : m_rest[i - m_front.size()];
-  }
-  [[nodiscard]] Remaining from(std::size_t n) const noexcept {
-    if (n <= m_front.size()) return Remaining(m_front.substr(n), m_rest);
-    return Remaining({}, m_rest.substr(n - m_front.size()));
   }
 
  private:
@@ -273,6 +267,12 @@ std::u32string TTransliterator::mainLoop(std::u32string_view input) const {
     std::size_t keyLength;
     std::u32string_view marker;
   };
+  // Longest key first; for the same key a marked entry first; then table order, which is the
+  // order candidates are met in.
+  const auto better = [](const Candidate& a, const Candidate& b) {
+    if (a.keyLength != b.keyLength) return a.keyLength > b.keyLength;
+    return !a.marker.empty() && b.marker.empty();
+  };
 
   std::u32string out;
   std::u32string front;  // markers put back in front of the input
@@ -280,7 +280,6 @@ std::u32string TTransliterator::mainLoop(std::u32string_view input) const {
   std::size_t frontMarker = 0;  // length of the marker the previous step put in front
   const std::size_t budget = kStepsPerCharacter * (input.size() + 1);
   std::size_t steps = 0;
-  std::vector<Candidate> candidates;
 
   const auto consume = [&](std::size_t n) {
     if (n <= front.size()) {
@@ -308,30 +307,45 @@ std::u32string TTransliterator::mainLoop(std::u32string_view input) const {
 
     if (text.size() >= 6 && text[0] == U'\\' && text[1] == U'u' && HexDigit(text[2]) >= 0 &&
         HexDigit(text[3]) >= 0 && HexDigit(text[4]) >= 0 && HexDigit(text[5]) >= 0) {
-      out.push_back(static_cast<char32_t>((HexDigit(text[2]) << 12) | (HexDigit(text[3]) << 8) |
-                                          (HexDigit(text[4]) << 4) | HexDigit(text[5])));
+      const char32_t unit =
+          static_cast<char32_t>((HexDigit(text[2]) << 12) | (HexDigit(text[3]) << 8) |
+                                (HexDigit(text[4]) << 4) | HexDigit(text[5]));
+      if (unit != 0) out.push_back(unit);
       consume(6);
       continue;
     }
 
-    candidates.clear();
+    // Only the winner and the runner-up matter.
+    Candidate best[2]{};
+    std::size_t found = 0;
+    const auto offer = [&](const Candidate& c) {
+      if (found == 0 || better(c, best[0])) {
+        best[1] = best[0];
+        best[0] = c;
+      } else if (found == 1 || better(c, best[1])) {
+        best[1] = c;
+      }
+      found = std::min<std::size_t>(found + 1, 2);
+    };
     std::size_t node = 0;
     for (std::size_t depth = 1; depth <= text.size(); ++depth) {
       node = child(node, text[depth - 1]);
       if (node == 0) break;
+      int continuation = -1;  // the same for every "{e}" entry of this key
       for (const std::size_t e : m_trie[node].entries) {
         const Entry& entry = m_entries[e];
         if (entry.marker != kContinuationMarker) {
-          candidates.push_back({e, depth, entry.marker});
+          offer({e, depth, entry.marker});
         } else if (depth == text.size()) {
-          candidates.push_back({e, depth, kEndMarker});
-        } else if (continues(kContinuationMarker, afterKey(depth))) {
-          candidates.push_back({e, depth, kContinuationMarker});
+          offer({e, depth, kEndMarker});
+        } else {
+          if (continuation < 0) continuation = continues(kContinuationMarker, afterKey(depth));
+          if (continuation > 0) offer({e, depth, kContinuationMarker});
         }
       }
     }
 
-    if (candidates.empty()) {
+    if (found == 0) {
       if (marker > 0) {
         consume(marker);  // a marker that no entry takes up is dropped
         continue;
@@ -341,16 +355,11 @@ std::u32string TTransliterator::mainLoop(std::u32string_view input) const {
       continue;
     }
 
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Candidate& a, const Candidate& b) {
-                       if (a.keyLength != b.keyLength) return a.keyLength > b.keyLength;
-                       return !a.marker.empty() && b.marker.empty();
-                     });
-    const Candidate* chosen = &candidates[0];
-    if (!chosen->marker.empty() && candidates.size() > 1) {
+    const Candidate* chosen = &best[0];
+    if (!chosen->marker.empty() && found > 1) {
       const bool holds = (chosen->keyLength == text.size() && chosen->marker == kEndMarker) ||
                          continues(chosen->marker, afterKey(chosen->keyLength));
-      if (!holds) chosen = &candidates[1];
+      if (!holds) chosen = &best[1];
     }
     out += m_entries[chosen->entry].value;
     const std::u32string_view putBack = chosen->marker;

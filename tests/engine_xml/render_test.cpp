@@ -1,9 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -203,10 +201,7 @@ class LanguageInfoTest : public ::testing::Test {
     std::filesystem::remove_all(m_dir);
     std::filesystem::create_directories(m_dir);
   }
-  void TearDown() override {
-    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
-    std::filesystem::remove_all(m_dir);
-  }
+  void TearDown() override { std::filesystem::remove_all(m_dir); }
   [[nodiscard]] std::string Dir() const { return m_dir.string() + "/"; }
   [[nodiscard]] std::string Read(const std::string& name) const {
     std::ifstream in(m_dir / name, std::ios::binary);
