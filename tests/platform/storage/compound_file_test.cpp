@@ -1,0 +1,371 @@
+#include "platform/storage/compound_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "platform/core/error.h"
+#include "platform/storage/whole_file.h"
+
+namespace flexel::storage {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+ public:
+  TempDir() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_path = fs::temp_directory_path() / ("flexel_storage_" + std::to_string(::getpid()) + "_" +
+                                          info->name());
+    fs::remove_all(m_path);
+    fs::create_directories(m_path);
+  }
+  ~TempDir() { fs::remove_all(m_path); }
+  [[nodiscard]] std::string file(const std::string& name) const { return (m_path / name).string(); }
+  [[nodiscard]] const fs::path& path() const { return m_path; }
+
+ private:
+  fs::path m_path;
+};
+
+#define EXPECT_THROW_MSG(statement, type, message)         \
+  try {                                                    \
+    statement;                                             \
+    ADD_FAILURE() << "no exception from " #statement;      \
+  } catch (const type& e) {                                \
+    EXPECT_EQ(std::string(e.what()), message);             \
+  }
+
+// A tree with a root stream, a word storage with two streams, a nested storage and an empty one.
+std::string SampleFile() {
+  CompoundFileWriter writer;
+  writer.Root().WriteStream(".header", "header bytes");
+  auto& word = writer.Root().CreateStorage("be");
+  word.WriteStream("1", "page one");
+  word.WriteStream("2", std::string(10000, 'x'));  // beyond the small-block cutoff
+  word.CreateStorage("inner").WriteStream("deep", "deep bytes");
+  writer.Root().CreateStorage("_images");
+  return writer.Serialize();
+}
+
+TEST(CompoundFile, WrittenTreeReadsBackWithNestingAndContent) {
+  TempDir dir;
+  const std::string path = dir.file("a.vlx");
+  WriteFileWhole(path, SampleFile());
+
+  Storage root = OpenCompoundFile(path);
+  std::vector<std::string> names;
+  for (const auto& child : root.Children()) {
+    names.push_back(child.name + (child.isStorage ? "/" : "=" + std::to_string(child.size)));
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{".header=12", "_images/", "be/"}));
+  EXPECT_EQ(root.ReadStream(".header", 100), "header bytes");
+
+  auto word = root.OpenStorage("be");
+  ASSERT_TRUE(word);
+  EXPECT_EQ(word->ReadStream("1", 100), "page one");
+  EXPECT_EQ(word->ReadStream("2", 20000), std::string(10000, 'x'));
+  auto inner = word->OpenStorage("inner");
+  ASSERT_TRUE(inner);
+  EXPECT_EQ(inner->ReadStream("deep", 100), "deep bytes");
+  auto images = root.OpenStorage("_images");
+  ASSERT_TRUE(images);
+  EXPECT_TRUE(images->Children().empty());
+}
+
+TEST(CompoundFile, MissingElementsAndWrongKindGiveNothing) {
+  TempDir dir;
+  WriteFileWhole(dir.file("a.vlx"), SampleFile());
+  Storage root = OpenCompoundFile(dir.file("a.vlx"));
+  EXPECT_FALSE(root.ReadStream("nothing", 100));
+  EXPECT_FALSE(root.OpenStorage("nothing"));
+  EXPECT_FALSE(root.OpenStorage(".header"));  // a stream, not a storage
+  EXPECT_FALSE(root.ReadStream("be", 100));   // a storage, not a stream
+}
+
+TEST(CompoundFile, NamesAreFoundWithoutRegardToCase) {
+  TempDir dir;
+  WriteFileWhole(dir.file("a.vlx"), SampleFile());
+  Storage root = OpenCompoundFile(dir.file("a.vlx"));
+  auto word = root.OpenStorage("BE");
+  ASSERT_TRUE(word);
+  EXPECT_EQ(word->Name(), "be");
+  EXPECT_EQ(root.FindStream(".HEADER"), ".header");
+  EXPECT_TRUE(SameElementName("straße", "STRASSE") == false);  // simple case mapping only
+  EXPECT_TRUE(SameElementName("Éa", "éA"));
+}
+
+TEST(CompoundFile, BuilderReusesStoragesAndReplacesStreams) {
+  CompoundFileWriter writer;
+  auto& first = writer.Root().CreateStorage("be");
+  first.WriteStream("1", "old");
+  auto& again = writer.Root().CreateStorage("Be");
+  EXPECT_EQ(&first, &again);
+  again.WriteStream("1", "new");
+  again.WriteStream("2", "two");
+
+  TempDir dir;
+  writer.Save(dir.file("b.vlx"));
+  Storage root = OpenCompoundFile(dir.file("b.vlx"));
+  ASSERT_EQ(root.Children().size(), 1u);
+  auto word = root.OpenStorage("be");
+  ASSERT_TRUE(word);
+  EXPECT_EQ(word->Children().size(), 2u);
+  EXPECT_EQ(word->ReadStream("1", 100), "new");
+}
+
+TEST(CompoundFile, StreamAndStorageCannotShareAName) {
+  CompoundFileWriter writer;
+  writer.Root().WriteStream(".sizes", "x");
+  writer.Root().CreateStorage("word");
+  EXPECT_THROW_MSG(writer.Root().CreateStorage(".SIZES"), Error,
+                   "Cannot create storage \".SIZES\": a stream has that name");
+  EXPECT_THROW_MSG(writer.Root().WriteStream("word", "x"), Error,
+                   "Cannot create stream \"word\": a storage has that name");
+}
+
+struct NameCase {
+  const char* label;
+  std::string name;
+  std::string message;  // empty: accepted
+};
+
+class ElementNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(ElementNames, AreCheckedAsTheFormatRequires) {
+  const NameCase& c = GetParam();
+  EXPECT_EQ(IsValidElementName(c.name), c.message.empty());
+  CompoundFileWriter writer;
+  if (c.message.empty()) {
+    EXPECT_NO_THROW(writer.Root().CreateStorage(c.name));
+  } else {
+    EXPECT_THROW_MSG(writer.Root().CreateStorage(c.name), Error, c.message);
+    EXPECT_THROW_MSG(writer.Root().WriteStream(c.name, ""), Error, c.message);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ElementNames,
+    ::testing::Values(
+        NameCase{"ThirtyOne", std::string(31, 'a'), ""},
+        NameCase{"ThirtyOneAccented", "é" + std::string(30, 'a'), ""},
+        NameCase{"ThirtyTwo", std::string(32, 'a'),
+                 "Cannot create element \"" + std::string(32, 'a') +
+                     "\": the name is longer than 31 characters"},
+        // Characters outside the basic plane take two UTF-16 units each.
+        NameCase{"SixteenEmoji", [] {
+                   std::string s;
+                   for (int i = 0; i < 16; ++i) s += "\xF0\x9F\x98\x80";
+                   return s;
+                 }(),
+                 [] {
+                   std::string s;
+                   for (int i = 0; i < 16; ++i) s += "\xF0\x9F\x98\x80";
+                   return "Cannot create element \"" + s +
+                          "\": the name is longer than 31 characters";
+                 }()},
+        NameCase{"Empty", "", "Cannot create element \"\": the name is empty"},
+        NameCase{"Slash", "a/b", "Cannot create element \"a/b\": the name contains \"/\""},
+        NameCase{"Backslash", "a\\b", "Cannot create element \"a\\b\": the name contains \"\\\"" },
+        NameCase{"Colon", "a:b", "Cannot create element \"a:b\": the name contains \":\""},
+        NameCase{"Bang", "a!", "Cannot create element \"a!\": the name contains \"!\""},
+        NameCase{"BadUtf8", "a\xFF", "Cannot create element \"a\xFF\": the name is not valid UTF-8"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CompoundFile, StreamOverTheLimitIsAnError) {
+  TempDir dir;
+  WriteFileWhole(dir.file("a.vlx"), SampleFile());
+  Storage root = OpenCompoundFile(dir.file("a.vlx"));
+  EXPECT_THROW_MSG((void)root.ReadStream(".header", 11), FileError,
+                   "Stream \".header\" is larger than 11 bytes");
+}
+
+TEST(CompoundFile, FilesThatAreNotCompoundFilesAreRejected) {
+  TempDir dir;
+  const std::string text = dir.file("text.vlx");
+  WriteFileWhole(text, "just some text, long enough to look like something");
+  EXPECT_THROW_MSG((void)OpenCompoundFile(text), FileError,
+                   "\"" + text + "\" is not a compound file");
+  EXPECT_FALSE(TryOpenCompoundFile(text));
+  const std::string missing = dir.file("missing.vlx");
+  EXPECT_THROW_MSG((void)OpenCompoundFile(missing), FileError,
+                   "Cannot open \"" + missing + "\"");
+  EXPECT_FALSE(TryOpenCompoundFile(dir.path().string()));  // a folder
+}
+
+TEST(CompoundFile, ReadOnlyFileOpens) {
+  TempDir dir;
+  const std::string path = dir.file("ro.vlx");
+  WriteFileWhole(path, SampleFile());
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(OpenCompoundFile(path).ReadStream(".header", 100), "header bytes");
+}
+
+// ---- Hostile files ----
+
+std::uint32_t Get32(const std::string& b, std::size_t at) {
+  std::uint32_t v;
+  std::memcpy(&v, b.data() + at, 4);
+  return v;
+}
+void Put32(std::string& b, std::size_t at, std::uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
+
+void WritePlain(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Offsets in a file written with 512-byte sectors.
+struct Layout {
+  const std::string& bytes;
+  std::size_t sector(std::uint32_t n) const { return 512 * (std::size_t(n) + 1); }
+  std::size_t fatEntry(std::uint32_t n) const {
+    return sector(Get32(bytes, 0x4C + 4 * (n / 128))) + 4 * (n % 128);
+  }
+  std::uint32_t directoryStart() const { return Get32(bytes, 0x30); }
+  // The directory entry whose UTF-16 name starts with the ASCII text name.
+  std::size_t entry(const std::string& name) const {
+    for (std::size_t at = sector(directoryStart()); at + 128 <= bytes.size(); at += 128) {
+      bool same = true;
+      for (std::size_t i = 0; i < name.size(); ++i) same &= bytes[at + 2 * i] == name[i];
+      if (same && bytes[at + 2 * name.size()] == 0) return at;
+    }
+    return std::string::npos;
+  }
+};
+
+// Reads everything in the file; returns normally or throws flexel::Error, never crashes.
+void ReadEverything(const std::string& path) {
+  std::function<void(const Storage&, int)> walk = [&](const Storage& storage, int depth) {
+    if (depth > 40) return;
+    for (const auto& child : storage.Children()) {
+      if (child.isStorage) {
+        if (auto sub = storage.OpenStorage(child.name)) walk(*sub, depth + 1);
+      } else {
+        try {
+          (void)storage.ReadStream(child.name, 1 << 20);
+        } catch (const Error&) {
+        }
+      }
+    }
+  };
+  if (auto root = TryOpenCompoundFile(path)) walk(*root, 0);
+}
+
+TEST(CompoundFileHostile, LoopingSectorChainOfAStreamDoesNotHang) {
+  TempDir dir;
+  std::string bytes = SampleFile();
+  Layout layout{bytes};
+  const std::size_t entry = layout.entry("2");
+  ASSERT_NE(entry, std::string::npos);
+  const std::uint32_t start = Get32(bytes, entry + 0x74);
+  Put32(bytes, layout.fatEntry(start), start);  // the chain points back at itself
+  const std::string path = dir.file("loop.vlx");
+  WriteFileWhole(path, bytes);
+  auto root = TryOpenCompoundFile(path);
+  if (!root) return;  // rejected at open: fine
+  auto word = root->OpenStorage("be");
+  if (!word) return;
+  try {
+    auto content = word->ReadStream("2", 1 << 20);
+    EXPECT_NE(content, std::string(10000, 'x'));
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Stream \"2\" cannot be read");
+  }
+}
+
+TEST(CompoundFileHostile, LoopingDirectoryChainDoesNotHang) {
+  TempDir dir;
+  std::string bytes = SampleFile();
+  Layout layout{bytes};
+  const std::uint32_t start = layout.directoryStart();
+  Put32(bytes, layout.fatEntry(start), start);
+  const std::string path = dir.file("dirloop.vlx");
+  WriteFileWhole(path, bytes);
+  ReadEverything(path);
+}
+
+TEST(CompoundFileHostile, HugeClaimedStreamSizeIsRefusedBeforeReading) {
+  TempDir dir;
+  std::string bytes = SampleFile();
+  Layout layout{bytes};
+  const std::size_t entry = layout.entry("2");
+  ASSERT_NE(entry, std::string::npos);
+  Put32(bytes, entry + 0x78, 0x7FFFFFF0u);
+  const std::string path = dir.file("huge.vlx");
+  WriteFileWhole(path, bytes);
+  auto root = TryOpenCompoundFile(path);
+  if (!root) return;
+  auto word = root->OpenStorage("be");
+  if (!word) return;
+  // The stream is either dropped from the directory or refused when read.
+  try {
+    EXPECT_FALSE(word->ReadStream("2", 1 << 20));
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Stream \"2\" cannot be read");
+  }
+}
+
+TEST(CompoundFileHostile, TruncatedFilesGiveErrorsOrPartialResults) {
+  TempDir dir;
+  const std::string bytes = SampleFile();
+  const std::string path = dir.file("cut.vlx");
+  for (std::size_t length = 0; length < bytes.size(); length += 97) {
+    WritePlain(path, bytes.substr(0, length));
+    ReadEverything(path);
+  }
+}
+
+TEST(CompoundFileHostile, SingleByteDamageInHeaderTableAndDirectoryIsSurvived) {
+  TempDir dir;
+  const std::string bytes = SampleFile();
+  Layout layout{bytes};
+  const std::string path = dir.file("damaged.vlx");
+  std::vector<std::pair<std::size_t, std::size_t>> regions = {
+      {0, 512},                                                  // header
+      {layout.sector(Get32(bytes, 0x4C)), 512},                  // first allocation table
+      {layout.sector(layout.directoryStart()), 512}};            // directory
+  for (const auto& [begin, length] : regions) {
+    for (std::size_t at = begin; at < begin + length && at < bytes.size(); ++at) {
+      for (unsigned char value : {0x00, 0xFF}) {
+        if (static_cast<unsigned char>(bytes[at]) == value) continue;
+        std::string damaged = bytes;
+        damaged[at] = static_cast<char>(value);
+        WritePlain(path, damaged);
+        ReadEverything(path);
+      }
+    }
+  }
+}
+
+// ---- Whole files ----
+
+TEST(WholeFile, WriteReplacesTheFileAndLeavesNoTemporaryFiles) {
+  TempDir dir;
+  const std::string path = dir.file("out.bin");
+  WriteFileWhole(path, "first version");
+  WriteFileWhole(path, "second");
+  EXPECT_EQ(ReadFileWhole(path, 100), "second");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(WholeFile, ErrorsNameTheFile) {
+  TempDir dir;
+  const std::string path = dir.file("out.bin");
+  WriteFileWhole(path, "0123456789");
+  EXPECT_THROW_MSG((void)ReadFileWhole(path, 9), FileError,
+                   "Cannot read \"" + path + "\": larger than 9 bytes");
+  EXPECT_THROW_MSG((void)ReadFileWhole(dir.path().string(), 9), FileError,
+                   "Cannot read \"" + dir.path().string() + "\": not a regular file");
+  const std::string missing = dir.file("none/out.bin");
+  EXPECT_THROW_MSG(WriteFileWhole(missing, "x"), FileError,
+                   "Cannot write \"" + missing + "\": No such file or directory");
+}
+
+}  // namespace
+}  // namespace flexel::storage
