@@ -1,0 +1,167 @@
+#include "cli/cli.h"
+
+#include <algorithm>
+#include <exception>
+#include <iomanip>
+#include <iostream>
+#include <new>
+
+#ifndef FLEXEL_VERSION
+#define FLEXEL_VERSION "0.0.0"
+#endif
+
+namespace flexel::cli {
+
+namespace {
+
+constexpr OptionSpec kGlobalOptions[] = {
+    {"--help", "", "show this help"},
+    {"--version", "", "show the program's version"},
+};
+
+std::string OptionColumn(const OptionSpec& option) {
+  std::string column(option.name);
+  if (!option.valueName.empty()) {
+    column.append(" ").append(option.valueName);
+  }
+  return column;
+}
+
+void PrintOptions(std::ostream& out, std::span<const OptionSpec> options) {
+  std::size_t width = 0;
+  for (const OptionSpec& option : options) {
+    width = std::max(width, OptionColumn(option).size());
+  }
+  for (const OptionSpec& option : options) {
+    out << "  " << std::left << std::setw(static_cast<int>(width) + 2) << OptionColumn(option)
+        << option.help << '\n';
+  }
+}
+
+void PrintGeneralHelp(std::ostream& out, std::span<const Command> commands) {
+  out << "usage: flexel COMMAND [OPTIONS] [ARGUMENTS]\n"
+         "       flexel help COMMAND\n\n"
+         "Conjugates words by the rules of language extensions and lets rule authors try\n"
+         "their patterns.\n\n"
+         "commands:\n";
+  std::size_t width = 4;
+  for (const Command& command : commands) {
+    width = std::max(width, command.name.size());
+  }
+  for (const Command& command : commands) {
+    out << "  " << std::left << std::setw(static_cast<int>(width) + 2) << command.name
+        << command.summary << '\n';
+  }
+  out << "  " << std::left << std::setw(static_cast<int>(width) + 2) << "help"
+      << "Show the help of a command\n\noptions:\n";
+  PrintOptions(out, kGlobalOptions);
+  out << "\nOptions may stand before or after the arguments; \"--\" ends the options.\n"
+         "Exit codes: 0 done, 1 no result, 2 usage error, 3 engine or file failure.\n";
+}
+
+void PrintCommandHelp(std::ostream& out, const Command& command) {
+  out << "usage: flexel " << command.name << ' ' << command.arguments << "\n\n"
+      << command.summary << ".\n";
+  if (!command.help.empty()) {
+    out << '\n' << command.help;
+  }
+  std::vector<OptionSpec> options(command.options.begin(), command.options.end());
+  options.push_back({"--help", "", "show this help"});
+  out << "\noptions:\n";
+  PrintOptions(out, options);
+}
+
+const Command* FindCommand(std::span<const Command> commands, std::string_view name) {
+  for (const Command& command : commands) {
+    if (command.name == name) {
+      return &command;
+    }
+  }
+  return nullptr;
+}
+
+int Usage(Context& context, std::string_view prefix, const std::string& message,
+          std::string_view usage) {
+  context.err << prefix << ": " << message << " (usage: " << usage << ")\n";
+  return kExitUsage;
+}
+
+int RunCommand(const Command& command, std::span<const std::string> args, Context& context) {
+  const std::string prefix = "flexel " + std::string(command.name);
+  const std::string usage = prefix + " " + std::string(command.arguments);
+  try {
+    const Arguments parsed = ParseArguments(args, command.options);
+    if (parsed.Has("--help")) {
+      PrintCommandHelp(context.out, command);
+      return kExitOk;
+    }
+    return command.run(parsed, context);
+  } catch (const UsageError& error) {
+    return Usage(context, prefix, error.what(), usage);
+  } catch (const std::bad_alloc&) {
+    context.err << prefix << ": out of memory\n";
+  } catch (const std::exception& error) {
+    context.err << prefix << ": " << error.what() << '\n';
+  }
+  return kExitFailure;
+}
+
+}  // namespace
+
+int RunFlexel(std::span<const std::string> args, std::span<const Command> commands,
+              Context& context) {
+  constexpr std::string_view kUsage = "flexel COMMAND [OPTIONS] [ARGUMENTS]";
+  if (args.empty()) {
+    return Usage(context, "flexel", "no command given", kUsage);
+  }
+  const std::string& first = args.front();
+  if (first == "--help" || first == "-h") {
+    PrintGeneralHelp(context.out, commands);
+    return kExitOk;
+  }
+  if (first == "--version") {
+    context.out << "flexel " << FLEXEL_VERSION << '\n';
+    return kExitOk;
+  }
+  if (first == "help") {
+    if (args.size() == 1) {
+      PrintGeneralHelp(context.out, commands);
+      return kExitOk;
+    }
+    if (args.size() > 2) {
+      return Usage(context, "flexel help", "too many arguments", "flexel help [COMMAND]");
+    }
+    const Command* command = FindCommand(commands, args[1]);
+    if (command == nullptr) {
+      return Usage(context, "flexel help", "unknown command '" + args[1] + "'",
+                   "flexel help [COMMAND]");
+    }
+    PrintCommandHelp(context.out, *command);
+    return kExitOk;
+  }
+  if (first.size() > 1 && first[0] == '-') {
+    return Usage(context, "flexel", "unknown option '" + first + "'", kUsage);
+  }
+  const Command* command = FindCommand(commands, first);
+  if (command == nullptr) {
+    return Usage(context, "flexel", "unknown command '" + first + "'", kUsage);
+  }
+  return RunCommand(*command, args.subspan(1), context);
+}
+
+int Main(int argc, char** argv, std::span<const Command> commands) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    args.emplace_back(argv[i]);
+  }
+  Context context{std::cout, std::cerr};
+  const int code = RunFlexel(args, commands, context);
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "flexel: cannot write the output\n";
+    return kExitFailure;
+  }
+  return code;
+}
+
+}  // namespace flexel::cli
