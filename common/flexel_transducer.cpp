@@ -158,6 +158,28 @@ struct Span {
   std::uint32_t end = 0;
 };
 
+bool IsPlain(char32_t c) { return c != U'[' && c != U'(' && c != U'*' && c != U'?'; }
+
+// The letter the input must begin with for the pattern at `head` to match, where that is plain
+// to see: a literal, or a rewrite whose source begins with a literal.
+bool FirstLetter(const Segment& head, char32_t& letter) {
+  const std::u32string& text = head.text->text;
+  const char32_t c = text[head.pos];
+  if (IsPlain(c)) {
+    letter = c;
+    return true;
+  }
+  if (c == U'(' && head.pos + 1 < head.end) {
+    const std::uint32_t close = head.text->info[head.pos + 1].nextParen;
+    const char32_t first = text[head.pos + 1];
+    if (close < head.end && close > head.pos + 1 && first != U':' && IsPlain(first)) {
+      letter = first;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 class TransducerMachine {
@@ -188,6 +210,8 @@ class TransducerMachine {
                                std::uint32_t skip, std::size_t depth);
   [[nodiscard]] bool RewriteStep(const Segment& head, Location close, std::size_t at,
                                  std::size_t depth);
+  // The rewrite "(" + inner + ")" followed by rest.
+  [[nodiscard]] bool Rewrite(Span inner, const Segment& rest, std::size_t at, std::size_t depth);
   [[nodiscard]] bool StarStep(const Segment& head, std::size_t at, std::uint32_t skip,
                               std::size_t depth);
   [[nodiscard]] Span Extract(const Segment& head, Location close,
@@ -448,8 +472,13 @@ bool TransducerMachine::GroupStep(const Segment& head, Location close, std::size
   for (const PatternText& member : m_groups[static_cast<std::size_t>(ref.group)].members) {
     m_output.resize(saved);
     const auto length = static_cast<std::uint32_t>(member.text.size());
-    if (ref.rewriteGroup) {
-      // "(" + member + ")" followed by the rest.
+    if (ref.rewriteGroup && member.info[0].nextParen == kNone) {
+      // "(" + member + ")": the member is the whole rewrite.
+      if (Rewrite(Span{&member, 0, length}, rest, at, depth)) {
+        return true;
+      }
+    } else if (ref.rewriteGroup) {
+      // A ")" inside the member ends the rewrite early; splice the text as it stands.
       const Segment closeParen{&m_closeParen, 0, 1, &rest};
       const Segment body{&member, 0, length, &closeParen};
       const Segment openParen{&m_openParen, 0, 1, &body};
@@ -474,6 +503,13 @@ bool TransducerMachine::RewriteStep(const Segment& head, Location close, std::si
                                     std::size_t depth) {
   std::unique_ptr<PatternText> scratch;
   const Span inner = Extract(head, close, scratch);
+  const Segment rest{close.segment->text, close.index + 1, close.segment->end,
+                     close.segment->next};
+  return Rewrite(inner, rest, at, depth);
+}
+
+bool TransducerMachine::Rewrite(Span inner, const Segment& rest, std::size_t at,
+                                std::size_t depth) {
   const std::vector<PositionInfo>& info = inner.text->info;
   std::uint32_t sourceEnd = inner.end;
   std::uint32_t targetBegin = inner.end;
@@ -486,8 +522,6 @@ bool TransducerMachine::RewriteStep(const Segment& head, Location close, std::si
   }
   const std::size_t saved = m_output.size();
   m_output.append(inner.text->text, targetBegin, targetEnd - targetBegin);
-  const Segment rest{close.segment->text, close.index + 1, close.segment->end,
-                     close.segment->next};
   const Segment source{inner.text, inner.begin, sourceEnd, &rest};
   // The source's literals are matched silently; the target stands in their place.
   if (Step(source, at, sourceEnd - inner.begin, depth + 1)) {
@@ -511,9 +545,10 @@ bool TransducerMachine::StarStep(const Segment& head, std::size_t at, std::uint3
     m_output.append(m_input, at, length - at);
     return true;
   }
-  // When a plain literal follows, only the lengths that put that literal next can succeed.
-  const char32_t next = rest.text->text[rest.pos];
-  const bool literalNext = next != U'[' && next != U'(' && next != U'*' && next != U'?';
+  // When what follows must begin with a known letter, only the lengths that put that letter
+  // next can succeed.
+  char32_t next = 0;
+  const bool literalNext = FirstLetter(rest, next);
   const std::size_t saved = m_output.size();
   std::size_t taken = 0;  // the output is saved + input[at, at + taken)
   for (std::size_t n = 1; at + n <= length; ++n) {
