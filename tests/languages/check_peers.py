@@ -155,6 +155,18 @@ PEER_DEFECTS = [
     ('spanish', lambda v, t, p, f: v in ('degollar', 'desosar') and
      re.search('deguel|desues', f[0]),
      'spanish-verbs drops the diaeresis of "degüello" and the h of "deshueso"'),
+    ('italian', lambda v, t, p, f: t == 'GERUNDIO' and
+     re.search('ndo(si|mi|ti|ci|vi|li|lo|la|le|ne|gli|glie\\w*)$', f[0]),
+     'italian-verbs-dict gives some gerunds only with an attached pronoun ("afferrandosi")'),
+    ('italian', lambda v, t, p, f: t == 'GERUNDIO' and not re.search('ndo', f[0]),
+     'italian-verbs-dict gives another form as the gerund of some verbs ("disdicevo")'),
+    ('italian', lambda v, t, p, f: t == 'FUTURO_SEMPLICE' and p == 0 and f[0].endswith('rà'),
+     'italian-verbs-dict gives the third person singular of the future as the first '
+     '("contenderà")'),
+    ('italian', lambda v, t, p, f: t == 'PASSATO_REMOTO' and p == 2 and v.endswith('ere') and
+     f[0].endswith('è'),
+     'italian-verbs-dict writes the -é of the -ere passato remoto with a grave accent '
+     '("credè")'),
     ('spanish', lambda v, t, p, f: v == 'hacer' and t == 'SUBJUNCTIVE_PRESENT' and p >= 3,
      'spanish-verbs gives "tengamos, tengáis, tengan" as the subjunctive of hacer (a copy error '
      'in its exception table)'),

@@ -36,6 +36,11 @@ function sample(words, count, seed) {
 }
 
 const WORD = /^[a-zà-öø-ÿœ]+$/;
+// Dictionary entries that are not plain infinitives (reflexive or clitic forms).
+const PLAIN = {
+  italian: /(are|ere|ire|rre)$/,
+  spanish: /(ar|er|ir|ír)$/,
+};
 
 function persons(fn) {
   const out = [];
@@ -122,8 +127,9 @@ const languages = {
             const out = [];
             for (const aux of ['AVERE', 'ESSERE']) {
               try {
-                out.push(I.getConjugation(dict, v, t, pe, n,
-                  { aux, agreeGender: 'M', agreeNumber: n }));
+                // After essere the participle agrees with the subject (masculine here).
+                out.push(I.getConjugation(dict, v, t, pe, n, aux === 'ESSERE'
+                  ? { aux, agreeGender: 'M', agreeNumber: n } : { aux }));
               } catch (e) { /* a missing form of one auxiliary: the other may stand */ }
             }
             return out.length ? out : null;
@@ -214,7 +220,8 @@ process.stdin.on('end', () => {
   const lang = languages[req.language]();
   let verbs = req.verbs;
   if (!verbs) {
-    const own = [...new Set(lang.dictionary)].filter((w) => WORD.test(w));
+    const own = [...new Set(lang.dictionary)].filter((w) => WORD.test(w) &&
+      (!PLAIN[req.language] || PLAIN[req.language].test(w)));
     verbs = sample(own, req.count, req.seed);
     if (verbs.length < req.count && req.extra) {
       const more = req.extra.filter((w) => !verbs.includes(w));

@@ -91,7 +91,8 @@ class Language:
         for s, e in enumerate(endings, 1):
             if e is None:
                 continue
-            p.add(tid, 'add', self.col0(tid, s) + stem + e, slot_mask(s, F))
+            p.add(tid, 'add', self.col0(tid, s) + ';'.join(stem + a for a in e.split(';')),
+                  slot_mask(s, F))
 
     def with_transducer(self, p, tid, before, pattern, after=None, command='roottransducer'):
         """Per slot: add `before[s]` (after the pronoun); then one root transducer for all slots;
