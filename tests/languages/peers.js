@@ -75,10 +75,20 @@ const languages = {
         for (const t of simple) {
           r[t] = persons((p) => F.getConjugation(lefff, v, t, p, {}, false));
         }
-        // The package agrees a participle after "être" only when asked: plural persons ask.
+        // The package knows the auxiliary of a short list of verbs only and guesses the rest
+        // from transitivity: both auxiliaries are given. After "être" the participle agrees
+        // with the subject (masculine here).
         for (const t of compound) {
-          r[t] = persons((p) => F.getConjugation(lefff, v, t, p,
-            { agreeNumber: p >= 3 ? 'P' : 'S' }, false));
+          r[t] = persons((p) => {
+            const out = [];
+            for (const aux of ['AVOIR', 'ETRE']) {
+              try {
+                out.push(F.getConjugation(lefff, v, t, p, aux === 'ETRE'
+                  ? { aux, agreeNumber: p >= 3 ? 'P' : 'S' } : { aux }, false));
+              } catch (e) { /* one auxiliary missing */ }
+            }
+            return out.length ? out : null;
+          });
         }
         return r;
       },
