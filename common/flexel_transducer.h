@@ -22,7 +22,7 @@ class TTransducer {
   static constexpr std::size_t kDefaultStepBudget = 1'000'000;
   // Branches (group members, rewrites, "*") nested on one search path. A group that refers to
   // itself would otherwise recurse without consuming input until the stack overflows.
-  static constexpr std::size_t kMaxDepth = 2'000;
+  static constexpr std::size_t kMaxDepth = 500;
 
   TTransducer();
   ~TTransducer();

@@ -94,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"CyrillicRewriteGroup", "*[(E)]", "читать", {"[E]\tать:аю,ить:ю"}, true,
                   "читаю"},
         MatchCase{"MultiByteGroupMembers", "[U]", "ö", {"[U]\tä,ö,ü"}, true, "ö"},
-        MatchCase{"SupplementaryCharacter", "?x", "😀x", {}, true, "😀x"}),
+        MatchCase{"SupplementaryCharacter", "?x", "😀x", {}, true, "😀x"},
+        MatchCase{"HundredStarsNestWithinBound", std::string(100, '*'), std::string(100, 'a'),
+                  {}, true, std::string(100, 'a')}),
     [](const auto& info) { return Show(info.param); });
 
 struct AlternativesCase {
@@ -187,6 +189,8 @@ struct BudgetCase {
   std::vector<std::string> groups;
 };
 
+void PrintTo(const BudgetCase& c, std::ostream* os) { *os << c.name; }
+
 class BudgetTest : public ::testing::TestWithParam<BudgetCase> {};
 
 TEST_P(BudgetTest, EndsAsFailure) {
@@ -210,7 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
         BudgetCase{"GroupAlternativesExplode", "[A][A][A][A][A][A][A][A][A][A][A][A]b",
                    std::string(40, 'a'), {"[A]\ta,aa,aaa,aaaa"}},
         BudgetCase{"SelfReferringGroup", "[L]", "x", {"[L]\t[L]x"}},
-        BudgetCase{"MutuallyReferringGroups", "[A]", "x", {"[A]\t[B]", "[B]\t[A]"}}),
+        BudgetCase{"MutuallyReferringGroups", "[A]", "x", {"[A]\t[B]", "[B]\t[A]"}},
+        BudgetCase{"StarsNestDeeperThanBound", std::string(TTransducer::kMaxDepth + 5, '*'),
+                   std::string(TTransducer::kMaxDepth + 5, 'a'), {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Transducer, BudgetCoversAlternativesTogether) {
