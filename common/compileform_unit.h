@@ -83,6 +83,9 @@ class Tvlx {
   // The bytes of a picture stream of "_images"; nothing when there is none.
   [[nodiscard]] std::optional<std::string> ReadPicture(std::string_view name) const;
 
+  // The size table as read ("storage;stream=length").
+  [[nodiscard]] const std::vector<std::string>& SizeLines() const noexcept { return m_sizes; }
+
   // How many streams were read from the file so far (the engine's page cache is checked by it).
   [[nodiscard]] std::size_t StreamReads() const noexcept { return m_streamReads; }
 

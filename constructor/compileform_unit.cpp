@@ -132,7 +132,7 @@ class TCompileForm::Reader : public TProjectReader {
   }
   void FormLine(int id, std::string, const std::string& line) override {
     const std::string page = RemoveTenseNumber(m_form.MapPictureReferences(line), id);
-    m_form.m_writer->WriteList(m_word, std::to_string(id), {page}, true);
+    m_form.m_writer->WritePage(m_word, std::to_string(id), {page});
   }
 
  private:

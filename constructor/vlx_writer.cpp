@@ -11,18 +11,27 @@ TVlxWriter::TVlxWriter() { m_file.Root().CreateStorage(kImagesStorage); }
 
 void TVlxWriter::WriteList(std::string_view storage, std::string_view stream,
                            const std::vector<std::string>& lines, bool compressed) {
-  storage::StorageBuilder* target = &m_file.Root();
-  if (!storage.empty()) target = &target->CreateStorage(storage);
+  write(storage.empty() ? m_file.Root() : m_file.Root().CreateStorage(storage), stream, lines,
+        compressed);
+}
+
+void TVlxWriter::WritePage(std::string_view word, std::string_view stream,
+                           const std::vector<std::string>& lines) {
+  write(m_file.Root().CreateStorage(word), stream, lines, true);
+}
+
+void TVlxWriter::write(storage::StorageBuilder& target, std::string_view stream,
+                       const std::vector<std::string>& lines, bool compressed) {
   std::string bytes = SaveTextLines(lines);
   if (!compressed) {
-    target->WriteStream(stream, std::move(bytes));
+    target.WriteStream(stream, std::move(bytes));
     return;
   }
   const std::size_t length = bytes.size();
-  target->WriteStream(stream, CompressStream(bytes));
+  target.WriteStream(stream, CompressStream(bytes));
   // The storage keeps the spelling it was created with; the key follows it. A replaced stream
   // replaces its entry, so the table never holds two lengths for one stream.
-  const std::string key = SizeKey(target == &m_file.Root() ? std::string() : target->Name(), stream);
+  const std::string key = SizeKey(&target == &m_file.Root() ? std::string() : target.Name(), stream);
   if (auto it = m_sizeIndex.find(key); it != m_sizeIndex.end()) {
     m_sizes[it->second].second = length;
   } else {

@@ -23,6 +23,9 @@ class TVlxWriter {
   // naming an element the container cannot take.
   void WriteList(std::string_view storage, std::string_view stream,
                  const std::vector<std::string>& lines, bool compressed);
+  // The page stream of a word (compressed, in the storage named by the word, never the root).
+  void WritePage(std::string_view word, std::string_view stream,
+                 const std::vector<std::string>& lines);
   void WritePicture(std::string_view name, std::string bytes);
   // The size table, sorted without regard to case, written uncompressed as ".sizes", then
   // ".compress" holding "YES".
@@ -34,6 +37,9 @@ class TVlxWriter {
   [[nodiscard]] std::vector<std::string> SizeList() const;
 
  private:
+  void write(storage::StorageBuilder& target, std::string_view stream,
+             const std::vector<std::string>& lines, bool compressed);
+
   storage::CompoundFileWriter m_file;
   std::vector<std::pair<std::string, std::size_t>> m_sizes;  // key, decompressed length
   std::unordered_map<std::string, std::size_t> m_sizeIndex;  // key -> position in m_sizes
