@@ -1,10 +1,10 @@
-#include "cli/cli.h"
-
 #include <algorithm>
 #include <exception>
 #include <iomanip>
 #include <iostream>
 #include <new>
+
+#include "cli/cli.h"
 
 #ifndef FLEXEL_VERSION
 #define FLEXEL_VERSION "0.0.0"

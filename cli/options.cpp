@@ -1,6 +1,6 @@
-#include "cli/cli.h"
-
 #include <charconv>
+
+#include "cli/cli.h"
 
 namespace flexel::cli {
 

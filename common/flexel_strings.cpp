@@ -97,8 +97,7 @@ bool Between(std::string_view s, char32_t open, char32_t close, std::string& inn
   const std::string closeText = nls::ToUtf8(close);
   const std::size_t openAt = s.find(openText);
   const std::size_t closeAt = s.find(closeText);
-  if (openAt == std::string_view::npos || closeAt == std::string_view::npos ||
-      openAt >= closeAt) {
+  if (openAt == std::string_view::npos || closeAt == std::string_view::npos || openAt >= closeAt) {
     return false;
   }
   const std::size_t innerStart = openAt + openText.size();

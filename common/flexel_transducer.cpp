@@ -202,8 +202,8 @@ class TransducerMachine {
       return std::hash<std::string_view>{}(text);
     }
   };
-  using Cache = std::unordered_map<std::string, std::vector<PatternText>, StringHash,
-                                   std::equal_to<>>;
+  using Cache =
+      std::unordered_map<std::string, std::vector<PatternText>, StringHash, std::equal_to<>>;
 
   [[nodiscard]] bool Step(Segment pattern, std::size_t at, std::uint32_t skip, std::size_t depth);
   [[nodiscard]] bool GroupStep(const Segment& head, Location close, std::size_t at,
@@ -223,7 +223,7 @@ class TransducerMachine {
     return m_exhausted;
   }
 
-  GroupIndex m_groupIndex;  // group name (id without its brackets) -> first line with that id
+  GroupIndex m_groupIndex;      // group name (id without its brackets) -> first line with that id
   std::vector<Group> m_groups;  // per line
   Cache m_matchCache;
   Cache m_alternativesCache;
@@ -280,7 +280,7 @@ std::int32_t TransducerMachine::FindGroupLine(std::string_view name) const {
 }
 
 const std::vector<PatternText>& TransducerMachine::Prepared(std::string_view patterns,
-                                                           bool alternatives) {
+                                                            bool alternatives) {
   Cache& cache = alternatives ? m_alternativesCache : m_matchCache;
   const auto found = cache.find(patterns);
   if (found != cache.end()) {
@@ -466,8 +466,7 @@ bool TransducerMachine::GroupStep(const Segment& head, Location close, std::size
   if (ref.group < 0) {
     return false;
   }
-  const Segment rest{close.segment->text, close.index + 1, close.segment->end,
-                     close.segment->next};
+  const Segment rest{close.segment->text, close.index + 1, close.segment->end, close.segment->next};
   const std::size_t saved = m_output.size();
   for (const PatternText& member : m_groups[static_cast<std::size_t>(ref.group)].members) {
     m_output.resize(saved);
@@ -503,8 +502,7 @@ bool TransducerMachine::RewriteStep(const Segment& head, Location close, std::si
                                     std::size_t depth) {
   std::unique_ptr<PatternText> scratch;
   const Span inner = Extract(head, close, scratch);
-  const Segment rest{close.segment->text, close.index + 1, close.segment->end,
-                     close.segment->next};
+  const Segment rest{close.segment->text, close.index + 1, close.segment->end, close.segment->next};
   return Rewrite(inner, rest, at, depth);
 }
 

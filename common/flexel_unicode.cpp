@@ -16,8 +16,8 @@ std::u32string UpperCopy(std::u32string text) {
 
 }  // namespace
 
-std::string WideReplace(std::string_view s, std::string_view pattern,
-                        std::string_view replacement, bool wholeWord, int options) {
+std::string WideReplace(std::string_view s, std::string_view pattern, std::string_view replacement,
+                        bool wholeWord, int options) {
   const std::u32string input = nls::ToUtf32(s);
   std::u32string needle = nls::ToUtf32(pattern);
   if (needle.empty()) {
@@ -72,10 +72,10 @@ int CompareTextWin95(std::string_view a, std::string_view b, nls::Lcid lcid) {
 
 std::string HtmlEntities(std::string_view s) {
   static constexpr const char* kNamed[] = {
-      "szlig", "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig", "ccedil",
-      "egrave", "eacute", "ecirc", "euml",   "igrave", "iacute", "icirc",  "iuml",  "eth",
-      "ntilde", "ograve", "oacute", "ocirc", "otilde", "ouml",   "divide", "oslash", "ugrave",
-      "uacute", "ucirc",  "uuml",  "yacute", "thorn",  "yuml"};
+      "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil",
+      "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",   "eth",
+      "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+      "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
   static_assert(std::size(kNamed) == 255 - 223 + 1);
   std::string result;
   result.reserve(s.size());

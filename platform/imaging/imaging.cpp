@@ -31,8 +31,8 @@ void CheckImage(const Image& image) {
           kMaxPixels ||
       image.pixels.size() != expected) {
     throw Error("Invalid image (" + std::to_string(image.width) + " x " +
-                std::to_string(image.height) + " pixels, " +
-                std::to_string(image.pixels.size()) + " bytes)");
+                std::to_string(image.height) + " pixels, " + std::to_string(image.pixels.size()) +
+                " bytes)");
   }
 }
 
@@ -57,8 +57,8 @@ Image DecodeImage(std::string_view bytes) {
   }
   if (width <= 0 || height <= 0 ||
       static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPixels) {
-    throw Error("Cannot decode image: " + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels is too large");
+    throw Error("Cannot decode image: " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels is too large");
   }
   std::unique_ptr<stbi_uc, PixelsFree> pixels(
       stbi_load_from_memory(data, length, &width, &height, &channels, 4));
@@ -83,8 +83,7 @@ std::string EncodeBmp(const Image& image) {
                image.pixels.begin() + static_cast<std::ptrdiff_t>(i + 3));
   }
   std::string bytes;
-  if (stbi_write_bmp_to_func(AppendBytes, &bytes, image.width, image.height, 3, rgb.data()) ==
-      0) {
+  if (stbi_write_bmp_to_func(AppendBytes, &bytes, image.width, image.height, 3, rgb.data()) == 0) {
     throw Error("Cannot encode image as BMP");
   }
   return bytes;
@@ -93,8 +92,8 @@ std::string EncodeBmp(const Image& image) {
 std::string EncodePng(const Image& image) {
   CheckImage(image);
   std::string bytes;
-  if (stbi_write_png_to_func(AppendBytes, &bytes, image.width, image.height, 4,
-                             image.pixels.data(), image.width * 4) == 0) {
+  if (stbi_write_png_to_func(AppendBytes, &bytes, image.width, image.height, 4, image.pixels.data(),
+                             image.width * 4) == 0) {
     throw Error("Cannot encode image as PNG");
   }
   return bytes;

@@ -91,8 +91,7 @@ int CompareText(std::string_view a, std::string_view b, Lcid lcid) {
   UCollator& collator = CollatorFor(lcid);
   UErrorCode status = U_ZERO_ERROR;
   const UCollationResult result =
-      ucol_strcollUTF8(&collator, a.data(), CheckedLength(a), b.data(),
-                       CheckedLength(b), &status);
+      ucol_strcollUTF8(&collator, a.data(), CheckedLength(a), b.data(), CheckedLength(b), &status);
   if (U_FAILURE(status)) {
     throw Error(std::string("Cannot compare texts: ") + u_errorName(status));
   }
@@ -113,8 +112,8 @@ std::string ToUpper(std::string_view text) {
   std::string result;
   icu::StringByteSink<std::string> sink(&result, static_cast<int32_t>(text.size()));
   UErrorCode status = U_ZERO_ERROR;
-  icu::CaseMap::utf8ToUpper("", 0, icu::StringPiece(text.data(), CheckedLength(text)),
-                            sink, nullptr, status);
+  icu::CaseMap::utf8ToUpper("", 0, icu::StringPiece(text.data(), CheckedLength(text)), sink,
+                            nullptr, status);
   if (U_FAILURE(status)) {
     throw Error(std::string("Cannot convert text to upper case: ") + u_errorName(status));
   }
@@ -125,8 +124,8 @@ std::string ToLower(std::string_view text) {
   std::string result;
   icu::StringByteSink<std::string> sink(&result, static_cast<int32_t>(text.size()));
   UErrorCode status = U_ZERO_ERROR;
-  icu::CaseMap::utf8ToLower("", 0, icu::StringPiece(text.data(), CheckedLength(text)),
-                            sink, nullptr, status);
+  icu::CaseMap::utf8ToLower("", 0, icu::StringPiece(text.data(), CheckedLength(text)), sink,
+                            nullptr, status);
   if (U_FAILURE(status)) {
     throw Error(std::string("Cannot convert text to lower case: ") + u_errorName(status));
   }
@@ -230,16 +229,15 @@ std::string DecodeLegacy(std::string_view bytes) {
     converter.reset(ucnv_open("windows-1252", &status));
     if (U_FAILURE(status) || !converter) {
       converter.reset();
-      throw Error(std::string("Cannot open the Windows-1252 converter: ") +
-                  u_errorName(status));
+      throw Error(std::string("Cannot open the Windows-1252 converter: ") + u_errorName(status));
     }
   }
   ucnv_reset(converter.get());
   // Every Windows-1252 byte becomes at most one UTF-16 unit.
   std::u16string units(bytes.size() + 1, u'\0');
   const int32_t length =
-      ucnv_toUChars(converter.get(), units.data(), static_cast<int32_t>(units.size()),
-                    bytes.data(), CheckedLength(bytes), &status);
+      ucnv_toUChars(converter.get(), units.data(), static_cast<int32_t>(units.size()), bytes.data(),
+                    CheckedLength(bytes), &status);
   if (U_FAILURE(status)) {
     throw Error(std::string("Cannot decode Windows-1252 text: ") + u_errorName(status));
   }
@@ -266,8 +264,8 @@ std::string FromUtf16Bytes(std::string_view bytes, bool bigEndian) {
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto first = static_cast<unsigned char>(bytes[i]);
     const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    units.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second
-                                                    : (second << 8) | first));
+    units.push_back(
+        static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
   }
   std::string result = FromUtf16(units);
   if (bytes.size() % 2 != 0) {

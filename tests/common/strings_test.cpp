@@ -1,8 +1,8 @@
-#include "common/flexel_strings.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "common/flexel_strings.h"
 
 namespace flexel {
 namespace {
@@ -22,22 +22,22 @@ TEST_P(FieldTest, Field) {
   EXPECT_EQ(Field(c.k, c.d, c.s), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Strings, FieldTest,
-    ::testing::Values(FieldCase{"TabMiddle", 1, "\t", "a\tb\tc", "b"},
-                      FieldCase{"TabLast", 2, "\t", "a\tb\tc", "c"},
-                      FieldCase{"TabBeyondEnd", 5, "\t", "a\tb\tc", ""},
-                      FieldCase{"TenseIdBeforeBar", 0, "|", "7|", "7"},
-                      FieldCase{"AfterLastBar", 1, "|", "7|", ""},
-                      FieldCase{"EmptyText", 0, "\t", "", ""},
-                      FieldCase{"NoSeparatorWholeText", 0, ";", "abc", "abc"},
-                      FieldCase{"LongSeparator", 1, "::", "a::b:c::d", "b:c"},
-                      FieldCase{"EmptyFields", 2, "\t", "\t\tx\t", "x"},
-                      FieldCase{"MultiByteField", 1, "\t", "ñandú\tЖук\t😀", "Жук"},
-                      FieldCase{"MultiByteSeparator", 1, "·", "a·ñ·c", "ñ"},
-                      FieldCase{"EmptySeparatorNeverOccurs", 1, "", "abc", ""},
-                      FieldCase{"NegativeIsFirst", -1, "\t", "a\tb", "a"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Strings, FieldTest,
+                         ::testing::Values(FieldCase{"TabMiddle", 1, "\t", "a\tb\tc", "b"},
+                                           FieldCase{"TabLast", 2, "\t", "a\tb\tc", "c"},
+                                           FieldCase{"TabBeyondEnd", 5, "\t", "a\tb\tc", ""},
+                                           FieldCase{"TenseIdBeforeBar", 0, "|", "7|", "7"},
+                                           FieldCase{"AfterLastBar", 1, "|", "7|", ""},
+                                           FieldCase{"EmptyText", 0, "\t", "", ""},
+                                           FieldCase{"NoSeparatorWholeText", 0, ";", "abc", "abc"},
+                                           FieldCase{"LongSeparator", 1, "::", "a::b:c::d", "b:c"},
+                                           FieldCase{"EmptyFields", 2, "\t", "\t\tx\t", "x"},
+                                           FieldCase{"MultiByteField", 1, "\t", "ñandú\tЖук\t😀",
+                                                     "Жук"},
+                                           FieldCase{"MultiByteSeparator", 1, "·", "a·ñ·c", "ñ"},
+                                           FieldCase{"EmptySeparatorNeverOccurs", 1, "", "abc", ""},
+                                           FieldCase{"NegativeIsFirst", -1, "\t", "a\tb", "a"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Strings, SlashItemAndCount) {
   EXPECT_EQ(SlashItem("a/b/c/", 2), "b");
@@ -144,8 +144,7 @@ TEST(Strings, HexToInt) {
 }
 
 TEST(Strings, HtmlEscape) {
-  EXPECT_EQ(HtmlEscape("<a href=\"x\">&amp;</a>"),
-            "&lt;a href=&quot;x&quot;&gt;&amp;&lt;/a&gt;");
+  EXPECT_EQ(HtmlEscape("<a href=\"x\">&amp;</a>"), "&lt;a href=&quot;x&quot;&gt;&amp;&lt;/a&gt;");
   EXPECT_EQ(HtmlEscape("ñ & ü"), "ñ & ü");
 }
 

@@ -1,10 +1,10 @@
-#include "common/flexel_transducer.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "common/flexel_transducer.h"
 
 namespace flexel {
 namespace {
@@ -74,14 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"GroupEmptyMemberEndsList", "[V]", "e", {"[V]\ta,,e"}, false, ""},
         MatchCase{"GroupEmptyFirstMember", "[V]", "a", {"[V]\t,a"}, false, ""},
         MatchCase{"GroupInsideWord", "h[V]bl[V]r", "hablar", kVowels, true, "hablar"},
-        MatchCase{"GroupOutputRestoredBetweenMembers", "[G]b", "ab", {"[G]\t(a:Z)x,a"}, true,
-                  "ab"},
-        MatchCase{"GroupMemberRefersToGroup", "[C]", "en", {"[C]\t[V]n", "[V]\ta,e"}, true,
-                  "en"},
+        MatchCase{"GroupOutputRestoredBetweenMembers", "[G]b", "ab", {"[G]\t(a:Z)x,a"}, true, "ab"},
+        MatchCase{"GroupMemberRefersToGroup", "[C]", "en", {"[C]\t[V]n", "[V]\ta,e"}, true, "en"},
         MatchCase{"ReferenceClosedAfterMember", "[O]V]", "e", {"[O]\t[", "[V]\te"}, true, "e"},
         MatchCase{"RewriteGroup", "*[(E)]", "vivir", {"[E]\tar:o,er:o,ir:o"}, true, "vivo"},
-        MatchCase{"RewriteGroupNoPairFits", "*[(E)]", "vivuz", {"[E]\tar:o,er:o,ir:o"}, false,
-                  ""},
+        MatchCase{"RewriteGroupNoPairFits", "*[(E)]", "vivuz", {"[E]\tar:o,er:o,ir:o"}, false, ""},
         MatchCase{"RewriteGroupFirstPairWins", "[(R)]*", "abc", {"[R]\ta:1,ab:2"}, true, "1bc"},
         MatchCase{"RewriteGroupMissing", "[(R)]", "a", kVowels, false, ""},
         MatchCase{"RewriteGroupSkipsRestLiterals", "[(R)]x", "ax", {"[R]\ta:1"}, true, "1x"},
@@ -91,12 +88,15 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"TooFewForQuestions", "???a", "ñua", {}, false, ""},
         MatchCase{"StarOverMultiByte", "*ñ", "añ", {}, true, "añ"},
         MatchCase{"CyrillicRoot", "*(ть:)", "читать", {}, true, "чита"},
-        MatchCase{"CyrillicRewriteGroup", "*[(E)]", "читать", {"[E]\tать:аю,ить:ю"}, true,
-                  "читаю"},
+        MatchCase{"CyrillicRewriteGroup", "*[(E)]", "читать", {"[E]\tать:аю,ить:ю"}, true, "читаю"},
         MatchCase{"MultiByteGroupMembers", "[U]", "ö", {"[U]\tä,ö,ü"}, true, "ö"},
         MatchCase{"SupplementaryCharacter", "?x", "😀x", {}, true, "😀x"},
-        MatchCase{"HundredStarsNestWithinBound", std::string(100, '*'), std::string(100, 'a'),
-                  {}, true, std::string(100, 'a')}),
+        MatchCase{"HundredStarsNestWithinBound",
+                  std::string(100, '*'),
+                  std::string(100, 'a'),
+                  {},
+                  true,
+                  std::string(100, 'a')}),
     [](const auto& info) { return Show(info.param); });
 
 struct AlternativesCase {
@@ -211,12 +211,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BudgetCase{"NestedStars", "*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(60, 'a'), {}},
         BudgetCase{"StarsBeforeWildcards", "*?*?*?*?*?*?*?*?*?*?x", std::string(80, 'y'), {}},
-        BudgetCase{"GroupAlternativesExplode", "[A][A][A][A][A][A][A][A][A][A][A][A]b",
-                   std::string(40, 'a'), {"[A]\ta,aa,aaa,aaaa"}},
+        BudgetCase{"GroupAlternativesExplode",
+                   "[A][A][A][A][A][A][A][A][A][A][A][A]b",
+                   std::string(40, 'a'),
+                   {"[A]\ta,aa,aaa,aaaa"}},
         BudgetCase{"SelfReferringGroup", "[L]", "x", {"[L]\t[L]x"}},
         BudgetCase{"MutuallyReferringGroups", "[A]", "x", {"[A]\t[B]", "[B]\t[A]"}},
-        BudgetCase{"StarsNestDeeperThanBound", std::string(TTransducer::kMaxDepth + 5, '*'),
-                   std::string(TTransducer::kMaxDepth + 5, 'a'), {}}),
+        BudgetCase{"StarsNestDeeperThanBound",
+                   std::string(TTransducer::kMaxDepth + 5, '*'),
+                   std::string(TTransducer::kMaxDepth + 5, 'a'),
+                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Transducer, BudgetCoversAlternativesTogether) {

@@ -1,8 +1,8 @@
-#include "common/flexel_unicode.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "common/flexel_unicode.h"
 
 namespace flexel {
 namespace {
@@ -36,22 +36,20 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"NoRescanOfReplacement", "aa", "a", "ba", false, kReplaceAll, "baba"},
         ReplaceCase{"NotFound", "abc", "x", "y", false, kReplaceAll, "abc"},
         ReplaceCase{"EmptyPattern", "abc", "", "y", false, kReplaceAll, "abc"},
-        ReplaceCase{"CaseMattersByDefault", "Hola hola", "hola", "x", false, kReplaceAll,
-                    "Hola x"},
-        ReplaceCase{"IgnoreCaseKeepsUnmatchedText", "Hola HOLA, hOLa!", "hola", "adiós",
-                    false, kAllIgnoreCase, "adiós adiós, adiós!"},
+        ReplaceCase{"CaseMattersByDefault", "Hola hola", "hola", "x", false, kReplaceAll, "Hola x"},
+        ReplaceCase{"IgnoreCaseKeepsUnmatchedText", "Hola HOLA, hOLa!", "hola", "adiós", false,
+                    kAllIgnoreCase, "adiós adiós, adiós!"},
         ReplaceCase{"IgnoreCaseBeyondAscii", "Кот и КОТ, ÄRGER", "кот", "пёс", false,
                     kAllIgnoreCase, "пёс и пёс, ÄRGER"},
-        ReplaceCase{"IgnoreCaseUmlaut", "ÄRGER ärger", "ärger", "x", false, kAllIgnoreCase,
-                    "x x"},
+        ReplaceCase{"IgnoreCaseUmlaut", "ÄRGER ärger", "ärger", "x", false, kAllIgnoreCase, "x x"},
         ReplaceCase{"WholeWordSkipsPartOfWord", "concat", "cat", "dog", true, kReplaceAll,
                     "concat"},
-        ReplaceCase{"WholeWordBlanksAndPunctuation", "cat catalog (cat) ¿cat? cat.", "cat",
-                    "dog", true, kReplaceAll, "dog catalog (dog) ¿dog? dog."},
+        ReplaceCase{"WholeWordBlanksAndPunctuation", "cat catalog (cat) ¿cat? cat.", "cat", "dog",
+                    true, kReplaceAll, "dog catalog (dog) ¿dog? dog."},
         ReplaceCase{"WholeWordFirstOnlySearchesOn", "concat cat cat", "cat", "dog", true, 0,
                     "concat dog cat"},
-        ReplaceCase{"WholeWordJoinedOccurrences", "catcat cat", "cat", "dog", true,
-                    kReplaceAll, "catcat dog"},
+        ReplaceCase{"WholeWordJoinedOccurrences", "catcat cat", "cat", "dog", true, kReplaceAll,
+                    "catcat dog"},
         ReplaceCase{"WholeWordMultiByte", "ñu ñus ñu", "ñu", "gnu", true, kReplaceAll,
                     "gnu ñus gnu"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -55,12 +55,12 @@ TEST_P(DecodeTest, DecodesTopDownRgba) {
   EXPECT_EQ(PixelAt(image, 1, 1), c.bottomRight);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Imaging, DecodeTest,
-    ::testing::Values(DecodeCase{"Png", "pixels_2x2.png", Rgba{255, 255, 255, 128}},
-                      DecodeCase{"Bmp", "pixels_2x2.bmp", kWhite},
-                      DecodeCase{"Gif", "pixels_2x2.gif", kWhite}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Imaging, DecodeTest,
+                         ::testing::Values(DecodeCase{"Png", "pixels_2x2.png",
+                                                      Rgba{255, 255, 255, 128}},
+                                           DecodeCase{"Bmp", "pixels_2x2.bmp", kWhite},
+                                           DecodeCase{"Gif", "pixels_2x2.gif", kWhite}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Imaging, DecodesJpeg) {
   const Image image = DecodeImage(ReadFixture("halves_16x8.jpg"));

@@ -35,21 +35,20 @@ constexpr Lcid kRussian = 0x0419;
 
 INSTANTIATE_TEST_SUITE_P(
     Nls, CompareTextTest,
-    ::testing::Values(
-        CompareCase{"CaseIgnored", "Haus", "HAUS", 0, 0},
-        CompareCase{"CaseIgnoredGerman", "Straße", "STRAẞE", kGerman, 0},
-        CompareCase{"AccentsCount", "resume", "résumé", 0, -1},
-        CompareCase{"AccentsCountUpperCase", "Äpfel", "apfel", kGerman, 1},
-        CompareCase{"AlphabeticNotBytewise", "apple", "Banana", 0, -1},
-        CompareCase{"CyrillicCaseIgnored", "ПРИВЕТ", "привет", kRussian, 0},
-        CompareCase{"CyrillicOrder", "ёж", "жук", kRussian, -1},
-        CompareCase{"GermanUmlautAmongA", "öl", "zebra", kGerman, -1},
-        CompareCase{"SwedishUmlautAfterZ", "öl", "zebra", kSwedish, 1},
-        CompareCase{"SpanishTraditionalCh", "chico", "cuna", kSpanishTraditional, 1},
-        CompareCase{"SpanishModernCh", "chico", "cuna", kSpanishModern, -1},
-        CompareCase{"UnknownLocaleUsesRoot", "a", "A", 0x7FFF, 0},
-        CompareCase{"EmptyBeforeText", "", "a", 0, -1},
-        CompareCase{"BothEmpty", "", "", kGerman, 0}),
+    ::testing::Values(CompareCase{"CaseIgnored", "Haus", "HAUS", 0, 0},
+                      CompareCase{"CaseIgnoredGerman", "Straße", "STRAẞE", kGerman, 0},
+                      CompareCase{"AccentsCount", "resume", "résumé", 0, -1},
+                      CompareCase{"AccentsCountUpperCase", "Äpfel", "apfel", kGerman, 1},
+                      CompareCase{"AlphabeticNotBytewise", "apple", "Banana", 0, -1},
+                      CompareCase{"CyrillicCaseIgnored", "ПРИВЕТ", "привет", kRussian, 0},
+                      CompareCase{"CyrillicOrder", "ёж", "жук", kRussian, -1},
+                      CompareCase{"GermanUmlautAmongA", "öl", "zebra", kGerman, -1},
+                      CompareCase{"SwedishUmlautAfterZ", "öl", "zebra", kSwedish, 1},
+                      CompareCase{"SpanishTraditionalCh", "chico", "cuna", kSpanishTraditional, 1},
+                      CompareCase{"SpanishModernCh", "chico", "cuna", kSpanishModern, -1},
+                      CompareCase{"UnknownLocaleUsesRoot", "a", "A", 0x7FFF, 0},
+                      CompareCase{"EmptyBeforeText", "", "a", 0, -1},
+                      CompareCase{"BothEmpty", "", "", kGerman, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Nls, CharacterClasses) {
@@ -58,9 +57,9 @@ TEST(Nls, CharacterClasses) {
     bool space;
     bool punct;
   };
-  const Row rows[] = {{U' ', true, false},      {U'\t', true, false},  {U'\u3000', true, false},
-                      {U',', false, true},      {U'.', false, true},   {U'\u00BF', false, true},
-                      {U'\u00AB', false, true}, {U'a', false, false},  {U'\u00F1', false, false},
+  const Row rows[] = {{U' ', true, false},      {U'\t', true, false},     {U'\u3000', true, false},
+                      {U',', false, true},      {U'.', false, true},      {U'\u00BF', false, true},
+                      {U'\u00AB', false, true}, {U'a', false, false},     {U'\u00F1', false, false},
                       {U'5', false, false},     {U'\u0416', false, false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(static_cast<unsigned>(row.c));
@@ -85,9 +84,13 @@ TEST(Nls, Utf8AndUtf32) {
   EXPECT_EQ(ToUtf8(std::u32string_view(U"añ€😀")), "añ€😀");
   EXPECT_EQ(CodePointCount("añ€😀"), 4u);
   // Ill-formed input is never dropped silently: each bad sequence is one U+FFFD.
-  EXPECT_EQ(ToUtf32("a\xFF" "b"), (std::u32string{U'a', U'\uFFFD', U'b'}));
+  EXPECT_EQ(ToUtf32("a\xFF"
+                    "b"),
+            (std::u32string{U'a', U'\uFFFD', U'b'}));
   EXPECT_EQ(ToUtf32("\xE2\x82"), (std::u32string{U'\uFFFD'}));
-  EXPECT_EQ(CodePointCount("a\xFF" "b"), 3u);
+  EXPECT_EQ(CodePointCount("a\xFF"
+                           "b"),
+            3u);
   // Surrogates and values beyond Unicode are no scalar values.
   EXPECT_EQ(ToUtf8(char32_t{0xD800}), "\uFFFD");
   EXPECT_EQ(ToUtf8(char32_t{0x110000}), "\uFFFD");
@@ -97,9 +100,9 @@ TEST(Nls, ValidUtf8) {
   EXPECT_TRUE(IsValidUtf8(""));
   EXPECT_TRUE(IsValidUtf8("ñandú Жук 😀"));
   EXPECT_FALSE(IsValidUtf8("caf\xE9"));
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong "/"
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // encoded surrogate
-  EXPECT_FALSE(IsValidUtf8("\xF0\x9F\x98"));      // truncated at the end
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong "/"
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // encoded surrogate
+  EXPECT_FALSE(IsValidUtf8("\xF0\x9F\x98"));  // truncated at the end
 }
 
 TEST(Nls, DecodeLegacy) {
