@@ -105,16 +105,25 @@ void TXMLVerb::SelectLanguage(const std::string& name, const std::string& groupN
 }
 
 void TXMLVerb::SelectLanguageAt(int position, const std::string& groupName) {
-  ClearSelection();
-  if (position < 0 || position >= static_cast<int>(m_languageNames.size())) return;
-
+  if (position < 0 || position >= static_cast<int>(m_languageNames.size())) {
+    ClearSelection();
+    return;
+  }
   auto cached = m_languages.find(position);
   if (cached == m_languages.end()) {
-    // A language whose information does not read is not kept: the error repeats on every try.
+    // A language that does not read changes nothing and is not kept: the error repeats.
     auto language = std::make_shared<const TXMLLanguage>(
         TXMLLanguage::Read(m_languageElements[position], m_fileInfo));
+    // Selecting shows the flag, so flag data that does not decode fails the selection.
+    for (const TPicture& picture : language->pictures) {
+      if (picture.type == "flag") {
+        (void)DecodePictureData(picture.hexData);
+        break;
+      }
+    }
     cached = m_languages.emplace(position, std::move(language)).first;
   }
+  ClearSelection();
   m_languagePosition = position;
   m_language = cached->second;
   m_statusFraction = m_language->statusFraction;
@@ -130,12 +139,7 @@ void TXMLVerb::SelectLanguageAt(int position, const std::string& groupName) {
       }
     }
   }
-  try {
-    LoadPicture("flag");
-  } catch (...) {
-    ClearSelection();
-    throw;
-  }
+  LoadPicture("flag");
   if (!groupName.empty()) SelectGroup(groupName);
   m_tenseId = -1;
 }

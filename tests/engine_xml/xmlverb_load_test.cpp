@@ -94,6 +94,8 @@ TEST(XmlLoad, MissingFileElementAndDuplicateNames) {
 
 struct InfoErrorCase {
   const char* name;
+  const char* file;
+  const char* before;  // selected first; stays selected
   const char* language;
   const char* message;
 };
@@ -102,19 +104,21 @@ class XmlInfoError : public ::testing::TestWithParam<InfoErrorCase> {};
 
 TEST_P(XmlInfoError, SelectingTheLanguageFails) {
   TXMLVerb reader;
-  reader.OpenFile(XmlFixture(GetParam().name == std::string("BrokenFlag") ? "pictures.xml"
-                                                                          : "info.xml"));
+  reader.OpenFile(XmlFixture(GetParam().file));
+  reader.SelectLanguage(GetParam().before);
   EXPECT_EQ(ErrorOf([&] { reader.SelectLanguage(GetParam().language); }), GetParam().message);
-  EXPECT_FALSE(reader.HasLanguage());
+  EXPECT_EQ(reader.HasLanguage() ? reader.Language().name : "", GetParam().before);
   // Not remembered as read: the next try fails the same way.
   EXPECT_EQ(ErrorOf([&] { reader.SelectLanguage(GetParam().language); }), GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, XmlInfoError,
-    ::testing::Values(InfoErrorCase{"Speakers", "Gamma", "'many' is not a valid integer value"},
-                      InfoErrorCase{"ParserVersion", "Delta", "'x' is not a valid integer value"},
-                      InfoErrorCase{"BrokenFlag", "BrokenFlag",
+    ::testing::Values(InfoErrorCase{"Speakers", "info.xml", "Alpha", "Gamma",
+                                    "'many' is not a valid integer value"},
+                      InfoErrorCase{"ParserVersion", "info.xml", "Alpha", "Delta",
+                                    "'x' is not a valid integer value"},
+                      InfoErrorCase{"BrokenFlag", "pictures.xml", "Pictured", "BrokenFlag",
                                     "Picture data is not hexadecimal: 'Z'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
