@@ -40,6 +40,7 @@ const WORD = /^[a-zà-öø-ÿœ]+$/;
 const PLAIN = {
   italian: /(are|ere|ire|rre)$/,
   spanish: /(ar|er|ir|ír)$/,
+  german: /n$/,
 };
 
 function persons(fn) {

@@ -107,9 +107,9 @@ class Language:
                 if after[s - 1]:
                     p.add(tid, 'add', after[s - 1], slot_mask(s, F))
 
-    def override(self, p, tid, slot, patterns, before=''):
+    def override(self, p, tid, slot, patterns, before='', after=''):
         """Replaces one slot: cleared to its pronoun (and `before`), then the output of one root
-        transducer per alternative, the alternatives joined by ";"."""
+        transducer per alternative (each followed by `after`), the alternatives joined by ";"."""
         F = self.forms_of(tid)
         m = slot_mask(slot, F)
         p.add(tid, 'clear', self.col0(tid, slot) + before, m)
@@ -119,6 +119,8 @@ class Language:
             if i:
                 p.add(tid, 'add', ';' + before, m)
             p.add(tid, 'roottransducer', pat, m)
+            if after:
+                p.add(tid, 'add', after, m)
 
     def rule(self, text, resulttype=None, replace=None, setvariable=None, id=None, private=None,
              comment=None):
@@ -272,7 +274,7 @@ class Language:
 
 
 def irregular(lang, num, comment, parent, stem, regular_forms, forms, rule_texts, setvariable,
-              marker=IRREGULAR, before=None):
+              marker=IRREGULAR, before=None, after=None):
     """A pattern for an irregular verb: inherits `parent` and replaces the slots where `forms`
     (tense id -> list of forms of the base verb, None = regular) differ from `regular_forms`
     (the parent's forms of the same base verb). `stem` is the base verb's regular stem, which
@@ -293,7 +295,8 @@ def irregular(lang, num, comment, parent, stem, regular_forms, forms, rule_texts
                 if not a.endswith(('*', '+', '\u00bd', '_')):
                     a += marker
                 pats.append('[Z](%s:%s)' % (stem, a))
-            lang.override(p, tid, s, pats, before.get(tid, '') if before else '')
+            lang.override(p, tid, s, pats, before.get(tid, '') if before else '',
+                          after.get(tid, '') if after else '')
     for rt in rule_texts:
         lang.rule(rt, resulttype=num, replace=1, setvariable=setvariable)
     return p
