@@ -258,6 +258,18 @@ TEST(Compile, PictureFoundOnceIsStoredOnceForManyPages) {
   EXPECT_EQ(vlx.PageText("b", 1), "<html><IMG SRC=\"lexoro5vlx0.gif\">\r\n");
 }
 
+TEST(Compile, PicturesAreOnlyLookedForInHtmlPages) {
+  TempDir dir;
+  dir.CopyProject("pictures");
+  const std::string page = "1:<p><img src=\"" + dir.file("flag.gif") + "\"></p>";
+  dir.WriteLines("plain.txt", {"#NAME:N", "#TENSES", "1:x", "#WORDS", "w", page, "#"});
+  Compiler c;
+  c.form.CompileProject(dir.file("plain.txt"));
+  EXPECT_TRUE(c.form.Pictures().empty());
+  EXPECT_EQ(c.log[3], "Processing words:");  // nothing logged by the picture check
+  EXPECT_EQ(Tvlx(dir.file("plain.vlx")).PageText("w", 1), page.substr(2) + "\r\n");
+}
+
 // Reads a compiled file with Debian's python3-olefile and compares what it finds.
 TEST(CompileLayout, IndependentReaderSeesTheSameStoragesStreamsAndContents) {
   TempDir dir;
