@@ -242,5 +242,33 @@ TEST(XmlConjugator, PicturesAndInformationPage) {
   std::filesystem::remove_all(html);
 }
 
+TEST(XmlConjugator, TransliterationAndVerbPage) {
+  auto conjugator = Open("script.xml");
+  conjugator->SelectLanguage(0);
+  const TXMLLanguage& language = static_cast<TConjugator&>(*conjugator).Reader().Language();
+  // Four-digit groups without "\u" get one each; blanks between them do not count.
+  EXPECT_EQ(language.imeLines,
+            (std::vector<std::string>{"k\t\\u043A\t0", "a\t\\u0430\\u0431\t1"}));
+  EXPECT_EQ(language.imeNativeLines,
+            (std::vector<std::string>{"k\t\\u0915\t0", "a\t\\u0905\t0"}));
+  EXPECT_EQ(language.imeNativeProcessor, "none");
+  EXPECT_EQ(conjugator->WordDisplay("ka"), "\u0915\u0905 (\u043a\u0430\u0431)");
+
+  TBaseverb& word = conjugator->ActiveWord();
+  word.SetWord(0, 0, "ka");
+  EXPECT_EQ(word.WordNameW(), "\u0915\u0905 (\u043a\u0430\u0431)");
+  EXPECT_EQ(static_cast<TMyVerb&>(word).TenseForms(1), "ka\tka*/\\\\ka\t\\\\\\k/");
+  EXPECT_EQ(word.TenseCellHTML(1, 1, 1), "<span class=irregular>\u043a\u0430\u0431</span>");
+  // "\\" cells are native; a "\" alternative goes through the word's converter first.
+  EXPECT_EQ(word.TenseCellHTML(1, 2, 0), "<span class=pronoun>\u0915\u0905</span>");
+  EXPECT_EQ(word.TenseCellHTML(1, 2, 1), "<span class=normal>\u0915\u0905</span>");
+  // Plain cells are always display text.
+  EXPECT_EQ(word.TenseCell(1, 1, 1), "\u043a\u0430\u0431");
+
+  EXPECT_TRUE(word.HasPage());
+  EXPECT_EQ(word.PageHTML(), "<h1>" + word.TenseTableHTML(1) + "</h1><flexel:{150}>");
+  EXPECT_NE(word.TenseTableHTML(1), "");
+}
+
 }  // namespace
 }  // namespace flexel
