@@ -275,9 +275,8 @@ def own_items(path, language):
 
 
 def flexel_tables(flexel, path, language, verbs):
+    # each of these files holds one language
     cmd = [flexel, 'conjugate', path, '--format', 'json', '--words-from', '-']
-    if language:
-        cmd += ['--language', language]
     r = subprocess.run(cmd, input=''.join(v + '\n' for v in verbs), capture_output=True,
                        text=True)
     if r.returncode != 0:

@@ -1,0 +1,21 @@
+# The bundled language files (data/languages/): every dictionary word conjugates without
+# leftovers of the rules, and the forms agree with independent conjugation data (npm packages,
+# installed into the build folder on the first run; the registry must be reachable then).
+find_package(Python3 COMPONENTS Interpreter)
+if(TARGET flexel AND Python3_Interpreter_FOUND)
+  add_test(NAME languages_files
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/languages/check_files.py
+            --flexel $<TARGET_FILE:flexel>
+            --languages-dir ${CMAKE_SOURCE_DIR}/data/languages)
+  add_test(NAME languages_peers
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/languages/check_peers.py
+            --flexel $<TARGET_FILE:flexel>
+            --languages-dir ${CMAKE_SOURCE_DIR}/data/languages
+            --cache ${CMAKE_BINARY_DIR}/npm-cache)
+  set_tests_properties(languages_files languages_peers PROPERTIES
+    LABELS languages
+    ENVIRONMENT "FLEXEL_REGISTRY=${CMAKE_BINARY_DIR}/test-registry/languages")
+  set_tests_properties(languages_peers PROPERTIES TIMEOUT 1200)
+elseif(NOT Python3_Interpreter_FOUND)
+  message(WARNING "Python 3 not found: the checks of the bundled language files are not registered")
+endif()
