@@ -55,8 +55,7 @@ const Library& LoadModule(Modules& modules, const std::string& path) {
 
 void* RequireExport(const Library& library, const std::string& path, const char* name) {
   void* symbol = library.Symbol(name);
-  if (!symbol)
-    throw AutomationError(path + " does not export " + name, CO_E_ERRORINDLL);
+  if (!symbol) throw AutomationError(path + " does not export " + name, CO_E_ERRORINDLL);
   return symbol;
 }
 
@@ -77,9 +76,9 @@ GUID ClsidFromProgID(std::string_view progid) {
   const std::string text = key->DefaultValue();
   const auto clsid = GUID::Parse(text);
   if (!clsid)
-    throw AutomationError("Invalid class identifier \"" + text + "\" registered for " +
-                              std::string(progid),
-                          REGDB_E_CLASSNOTREG);
+    throw AutomationError(
+        "Invalid class identifier \"" + text + "\" registered for " + std::string(progid),
+        REGDB_E_CLASSNOTREG);
   return *clsid;
 }
 
@@ -148,7 +147,8 @@ int FreeUnusedLibraries() {
 void RegisterServer(const std::string& libraryPath, bool unregister) {
   std::error_code ec;
   const std::string path = std::filesystem::absolute(libraryPath, ec).lexically_normal().string();
-  if (ec) throw AutomationError("Cannot load " + libraryPath + ": " + ec.message(), CO_E_ERRORINDLL);
+  if (ec)
+    throw AutomationError("Cannot load " + libraryPath + ": " + ec.message(), CO_E_ERRORINDLL);
   const char* name = unregister ? "DllUnregisterServer" : "DllRegisterServer";
   DllRegisterServerFn entry;
   {

@@ -40,7 +40,8 @@ class Dispatch {
   Dispatch(Variant value) : m_value(std::move(value)) {}
   Dispatch(RefPtr<IDispatch> object) : m_value(std::move(object)) {}
 
-  [[nodiscard]] Dispatch Get(std::string_view name, std::initializer_list<Variant> args = {}) const {
+  [[nodiscard]] Dispatch Get(std::string_view name,
+                             std::initializer_list<Variant> args = {}) const {
     return Get(name, std::span<const Variant>(args.begin(), args.size()));
   }
   [[nodiscard]] Dispatch Get(std::string_view name, std::span<const Variant> args) const;

@@ -11,9 +11,9 @@
 namespace flexel::automation {
 
 struct ErrorInfo {
-  GUID guid;                 // the interface whose member failed
-  std::string source;        // the ProgID of the failing class, when it gives one
-  std::string description;   // the failure's message
+  GUID guid;                // the interface whose member failed
+  std::string source;       // the ProgID of the failing class, when it gives one
+  std::string description;  // the failure's message
   std::string helpFile;
   std::uint32_t helpContext = 0;
 };

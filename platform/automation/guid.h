@@ -1,5 +1,6 @@
 #pragma once
-// 128-bit identifiers of libraries, interfaces and classes, written "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
+// 128-bit identifiers of libraries, interfaces and classes, written
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
 
 #include <array>
 #include <cstddef>

@@ -59,8 +59,8 @@ class RefPtr {
   RefPtr(const RefPtr& other) noexcept : RefPtr(other.m_p) {}
   RefPtr(RefPtr&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  RefPtr(const RefPtr<U>& other) noexcept : RefPtr(static_cast<T*>(other.get())) {}
+  requires std::is_convertible_v<U*, T*> RefPtr(const RefPtr<U>& other)
+  noexcept : RefPtr(static_cast<T*>(other.get())) {}
   ~RefPtr() {
     if (m_p) m_p->Release();
   }

@@ -26,6 +26,8 @@ struct MemberInfo {
   VarType type;        // the value read, written or returned; kEmpty for none
   std::span<const ParamInfo> params;
   std::string_view typeName = {};  // the interface of an object value ("ILanguage")
+  std::string_view doc = {};
+  int tag = 0;  // the server's own number for the member; the layer does not read it
 };
 
 struct InterfaceInfo {

@@ -56,20 +56,27 @@ std::string DoubleToText(double value) {
 
 std::string_view VarTypeName(VarType type) noexcept {
   switch (type) {
-    case VarType::kEmpty: return "Empty";
-    case VarType::kI4: return "Integer";
-    case VarType::kR8: return "Double";
-    case VarType::kBstr: return "String";
-    case VarType::kDispatch: return "Object";
-    case VarType::kBool: return "Boolean";
-    case VarType::kUnknown: return "Unknown";
+    case VarType::kEmpty:
+      return "Empty";
+    case VarType::kI4:
+      return "Integer";
+    case VarType::kR8:
+      return "Double";
+    case VarType::kBstr:
+      return "String";
+    case VarType::kDispatch:
+      return "Object";
+    case VarType::kBool:
+      return "Boolean";
+    case VarType::kUnknown:
+      return "Unknown";
   }
   return "Invalid";
 }
 
 VarType Variant::Type() const noexcept {
-  static constexpr VarType kTypes[] = {VarType::kEmpty, VarType::kBool,     VarType::kI4,
-                                       VarType::kR8,    VarType::kBstr,     VarType::kDispatch,
+  static constexpr VarType kTypes[] = {VarType::kEmpty,  VarType::kBool, VarType::kI4,
+                                       VarType::kR8,     VarType::kBstr, VarType::kDispatch,
                                        VarType::kUnknown};
   return kTypes[m_value.index()];
 }
@@ -89,47 +96,65 @@ HRESULT Variant::ChangeType(VarType type, Variant& out) const noexcept {
       case VarType::kEmpty:
         return S_OK;
       case VarType::kBool:
-        if (auto* i = std::get_if<std::int32_t>(&m_value)) out = *i != 0;
-        else if (auto* d = std::get_if<double>(&m_value)) out = *d != 0.0;
-        else if (IsEmpty()) out = false;
+        if (auto* i = std::get_if<std::int32_t>(&m_value))
+          out = *i != 0;
+        else if (auto* d = std::get_if<double>(&m_value))
+          out = *d != 0.0;
+        else if (IsEmpty())
+          out = false;
         else if (auto* s = std::get_if<std::string>(&m_value)) {
           const auto text = detail::TrimBlanks(*s);
           double number = 0;
-          if (detail::EqualsAsciiNoCase(text, "true")) out = true;
-          else if (detail::EqualsAsciiNoCase(text, "false")) out = false;
-          else if (HRESULT hr = detail::ParseNumber(text, number); Failed(hr)) return hr;
-          else out = number != 0.0;
-        } else return DISP_E_TYPEMISMATCH;
+          if (detail::EqualsAsciiNoCase(text, "true"))
+            out = true;
+          else if (detail::EqualsAsciiNoCase(text, "false"))
+            out = false;
+          else if (HRESULT hr = detail::ParseNumber(text, number); Failed(hr))
+            return hr;
+          else
+            out = number != 0.0;
+        } else
+          return DISP_E_TYPEMISMATCH;
         return S_OK;
       case VarType::kI4: {
         std::int32_t value = 0;
-        if (auto* b = std::get_if<bool>(&m_value)) value = *b ? -1 : 0;
+        if (auto* b = std::get_if<bool>(&m_value))
+          value = *b ? -1 : 0;
         else if (auto* d = std::get_if<double>(&m_value)) {
           if (HRESULT hr = detail::DoubleToInt(*d, value); Failed(hr)) return hr;
         } else if (auto* s = std::get_if<std::string>(&m_value)) {
           double number = 0;
           if (HRESULT hr = detail::ParseNumber(*s, number); Failed(hr)) return hr;
           if (HRESULT hr = detail::DoubleToInt(number, value); Failed(hr)) return hr;
-        } else if (!IsEmpty()) return DISP_E_TYPEMISMATCH;
+        } else if (!IsEmpty())
+          return DISP_E_TYPEMISMATCH;
         out = value;
         return S_OK;
       }
       case VarType::kR8: {
         double value = 0;
-        if (auto* b = std::get_if<bool>(&m_value)) value = *b ? -1.0 : 0.0;
-        else if (auto* i = std::get_if<std::int32_t>(&m_value)) value = *i;
+        if (auto* b = std::get_if<bool>(&m_value))
+          value = *b ? -1.0 : 0.0;
+        else if (auto* i = std::get_if<std::int32_t>(&m_value))
+          value = *i;
         else if (auto* s = std::get_if<std::string>(&m_value)) {
           if (HRESULT hr = detail::ParseNumber(*s, value); Failed(hr)) return hr;
-        } else if (!IsEmpty()) return DISP_E_TYPEMISMATCH;
+        } else if (!IsEmpty())
+          return DISP_E_TYPEMISMATCH;
         out = value;
         return S_OK;
       }
       case VarType::kBstr:
-        if (auto* b = std::get_if<bool>(&m_value)) out = *b ? "True" : "False";
-        else if (auto* i = std::get_if<std::int32_t>(&m_value)) out = std::to_string(*i);
-        else if (auto* d = std::get_if<double>(&m_value)) out = detail::DoubleToText(*d);
-        else if (IsEmpty()) out = std::string();
-        else return DISP_E_TYPEMISMATCH;
+        if (auto* b = std::get_if<bool>(&m_value))
+          out = *b ? "True" : "False";
+        else if (auto* i = std::get_if<std::int32_t>(&m_value))
+          out = std::to_string(*i);
+        else if (auto* d = std::get_if<double>(&m_value))
+          out = detail::DoubleToText(*d);
+        else if (IsEmpty())
+          out = std::string();
+        else
+          return DISP_E_TYPEMISMATCH;
         return S_OK;
       case VarType::kDispatch:
         if (auto* u = std::get_if<RefPtr<IUnknown>>(&m_value)) {
@@ -158,8 +183,8 @@ Variant Variant::ConvertedOrThrow(VarType type) const {
   if (HRESULT hr = ChangeType(type, out); Failed(hr)) {
     std::string message = HResultText(hr);
     if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW)
-      message += " (" + std::string(VarTypeName(Type())) + " to " +
-                 std::string(VarTypeName(type)) + ")";
+      message +=
+          " (" + std::string(VarTypeName(Type())) + " to " + std::string(VarTypeName(type)) + ")";
     throw AutomationError(message, hr);
   }
   return out;

@@ -40,8 +40,9 @@ class Variant {
   Variant(RefPtr<IUnknown> value) noexcept : m_value(std::move(value)) {}
   // An object of any dispatch class is held as its IDispatch.
   template <class T>
-    requires(std::is_convertible_v<T*, IDispatch*> && !std::is_same_v<T, IDispatch>)
-  Variant(const RefPtr<T>& value) noexcept : m_value(RefPtr<IDispatch>(value)) {}
+  requires(std::is_convertible_v<T*, IDispatch*> && !std::is_same_v<T, IDispatch>)
+      Variant(const RefPtr<T>& value)
+  noexcept : m_value(RefPtr<IDispatch>(value)) {}
 
   [[nodiscard]] VarType Type() const noexcept;
   [[nodiscard]] bool IsEmpty() const noexcept { return m_value.index() == 0; }

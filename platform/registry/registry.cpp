@@ -3,10 +3,10 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -158,11 +158,20 @@ std::string Escape(std::string_view s) {
   out.reserve(s.size() + 2);
   for (char c : s) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -239,11 +248,20 @@ class HiveParser {
       if (c == '\\') {
         if (++i == line.size()) break;
         switch (line[i]) {
-          case '\\': out += '\\'; break;
-          case '"': out += '"'; break;
-          case 'n': out += '\n'; break;
-          case 'r': out += '\r'; break;
-          default: Fail(std::string("unknown escape \"\\") + line[i] + "\"");
+          case '\\':
+            out += '\\';
+            break;
+          case '"':
+            out += '"';
+            break;
+          case 'n':
+            out += '\n';
+            break;
+          case 'r':
+            out += '\r';
+            break;
+          default:
+            Fail(std::string("unknown escape \"\\") + line[i] + "\"");
         }
       } else {
         out += c;
@@ -278,10 +296,14 @@ class HiveParser {
       std::uint32_t value = 0;
       for (char c : digits) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else Fail("malformed dword value");
+        if (c >= '0' && c <= '9')
+          d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+          d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+          d = c - 'A' + 10;
+        else
+          Fail("malformed dword value");
         value = value * 16 + static_cast<std::uint32_t>(d);
       }
       key.SetInteger(name, value);
@@ -340,8 +362,10 @@ bool SameName(std::string_view a, std::string_view b) {
     }
     if (ascii) return true;
   }
-  const auto ua = icu::UnicodeString::fromUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())));
-  const auto ub = icu::UnicodeString::fromUTF8(icu::StringPiece(b.data(), static_cast<int32_t>(b.size())));
+  const auto ua =
+      icu::UnicodeString::fromUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())));
+  const auto ub =
+      icu::UnicodeString::fromUTF8(icu::StringPiece(b.data(), static_cast<int32_t>(b.size())));
   return ua.caseCompare(ub, U_FOLD_CASE_DEFAULT) == 0;
 }
 
@@ -476,8 +500,7 @@ std::string RegistryFolder() {
     std::lock_guard lock(detail::g_mutex);
     if (!detail::g_folder.empty()) return detail::g_folder;
   }
-  if (const char* env = std::getenv("FLEXEL_REGISTRY"); env && *env)
-    return detail::WithSlash(env);
+  if (const char* env = std::getenv("FLEXEL_REGISTRY"); env && *env) return detail::WithSlash(env);
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
     return detail::WithSlash(xdg) + "flexel/registry/";
   const char* home = std::getenv("HOME");

@@ -20,8 +20,8 @@ constexpr MemberInfo kMembers[] = {
     {"Broken", 202, DISPATCH_PROPERTYGET, VarType::kBstr, {}},
     {"_NewEnum", DISPID_NEWENUM, DISPATCH_PROPERTYGET, VarType::kUnknown, {}},
 };
-constexpr InterfaceInfo kList{"IList", GUID::Literal("{11111111-2222-3333-4444-555555555555}"),
-                              "", kMembers};
+constexpr InterfaceInfo kList{"IList", GUID::Literal("{11111111-2222-3333-4444-555555555555}"), "",
+                              kMembers};
 
 class TextList final : public IDispatch, public IEnumVARIANT {
  public:
@@ -55,11 +55,17 @@ class TextList final : public IDispatch, public IEnumVARIANT {
     if (HRESULT hr = PrepareInvoke(kList, id, flags, args, &member, a); Failed(hr)) return hr;
     *result = Variant();
     switch (id) {
-      case 1: *result = static_cast<std::int32_t>(m_items.size()); break;
-      case 0: *result = m_items.at(static_cast<std::size_t>(a[0].ToInt())); break;
+      case 1:
+        *result = static_cast<std::int32_t>(m_items.size());
+        break;
+      case 0:
+        *result = m_items.at(static_cast<std::size_t>(a[0].ToInt()));
+        break;
       case 201:
-        if (member->kind == DISPATCH_PROPERTYPUT) m_name = a[0].ToString();
-        else *result = m_name;
+        if (member->kind == DISPATCH_PROPERTYPUT)
+          m_name = a[0].ToString();
+        else
+          *result = m_name;
         break;
       case 202:
         SetErrorInfo(ErrorInfo{kList.iid, "List.Source", "List index out of bounds (9)", "", 0});
@@ -135,19 +141,20 @@ TEST_P(DispatchFailure, ThrowsWithCodeAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dispatch, DispatchFailure,
-    ::testing::Values(
-        FailureCase{"UnknownName", [](const Dispatch& d) { (void)d.Get("date"); },
-                    DISP_E_UNKNOWNNAME, "Unknown name: date", ""},
-        FailureCase{"WriteToReadOnly", [](const Dispatch& d) { d.Put("Count", 1); },
-                    DISP_E_MEMBERNOTFOUND, "Member not found: Count", ""},
-        FailureCase{"MissingArgument", [](const Dispatch& d) { (void)d.Get("Item"); },
-                    DISP_E_BADPARAMCOUNT, "Invalid number of parameters: Item", ""},
-        FailureCase{"ArgumentOfWrongType", [](const Dispatch& d) { (void)d.Get("Item", {"x"}); },
-                    DISP_E_TYPEMISMATCH, "Type mismatch: Item", ""},
-        FailureCase{"MemberFailure", [](const Dispatch& d) { (void)d.Get("Broken"); },
-                    E_UNEXPECTED, "List index out of bounds (9)", "List.Source"},
-        FailureCase{"NotAnObject", [](const Dispatch& d) { (void)d.Get("Count").Get("Name"); },
-                    E_POINTER, "Object required: Name", ""}),
+    ::testing::Values(FailureCase{"UnknownName", [](const Dispatch& d) { (void)d.Get("date"); },
+                                  DISP_E_UNKNOWNNAME, "Unknown name: date", ""},
+                      FailureCase{"WriteToReadOnly", [](const Dispatch& d) { d.Put("Count", 1); },
+                                  DISP_E_MEMBERNOTFOUND, "Member not found: Count", ""},
+                      FailureCase{"MissingArgument", [](const Dispatch& d) { (void)d.Get("Item"); },
+                                  DISP_E_BADPARAMCOUNT, "Invalid number of parameters: Item", ""},
+                      FailureCase{"ArgumentOfWrongType",
+                                  [](const Dispatch& d) { (void)d.Get("Item", {"x"}); },
+                                  DISP_E_TYPEMISMATCH, "Type mismatch: Item", ""},
+                      FailureCase{"MemberFailure", [](const Dispatch& d) { (void)d.Get("Broken"); },
+                                  E_UNEXPECTED, "List index out of bounds (9)", "List.Source"},
+                      FailureCase{"NotAnObject",
+                                  [](const Dispatch& d) { (void)d.Get("Count").Get("Name"); },
+                                  E_POINTER, "Object required: Name", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrepareInvoke, PicksTheKindAndReportsTheBadArgument) {
@@ -156,8 +163,7 @@ TEST(PrepareInvoke, PicksTheKindAndReportsTheBadArgument) {
   const Variant value[] = {Variant("x")};
   ASSERT_EQ(PrepareInvoke(kList, 201, DISPATCH_PROPERTYPUT, value, &member, coerced), S_OK);
   EXPECT_EQ(member->kind, DISPATCH_PROPERTYPUT);
-  ASSERT_EQ(PrepareInvoke(kList, 201, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &member,
-                          coerced),
+  ASSERT_EQ(PrepareInvoke(kList, 201, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &member, coerced),
             S_OK);
   EXPECT_EQ(member->kind, DISPATCH_PROPERTYGET);
   EXPECT_EQ(PrepareInvoke(kList, 77, DISPATCH_PROPERTYGET, {}, &member, coerced),

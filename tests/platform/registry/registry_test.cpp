@@ -220,8 +220,8 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
       try {
         for (int v = 0; v < kValues; ++v)
           UpdateHive(Hive::kCurrentUser, [&](Key& root) {
-            root.Create("Writer" + std::to_string(w)).SetInteger("v" + std::to_string(v),
-                                                                   static_cast<std::uint32_t>(v));
+            root.Create("Writer" + std::to_string(w))
+                .SetInteger("v" + std::to_string(v), static_cast<std::uint32_t>(v));
           });
       } catch (...) {
         status = 1;
@@ -259,9 +259,9 @@ TEST_F(RegistryTest, LineBreakInAKeyNameIsRefused) {
 
 struct FolderCase {
   const char* name;
-  const char* program;    // --registry, or null
-  const char* registry;   // FLEXEL_REGISTRY, or null
-  const char* xdg;        // XDG_CONFIG_HOME, or null
+  const char* program;   // --registry, or null
+  const char* registry;  // FLEXEL_REGISTRY, or null
+  const char* xdg;       // XDG_CONFIG_HOME, or null
   const char* home;
   const char* expected;
 };
@@ -270,18 +270,24 @@ class RegistryFolderTest : public ::testing::TestWithParam<FolderCase> {
  protected:
   void SetUp() override {
     for (const char* name : {"FLEXEL_REGISTRY", "XDG_CONFIG_HOME", "HOME"})
-      if (const char* value = std::getenv(name)) m_saved.emplace_back(name, value);
-      else m_saved.emplace_back(name, std::nullopt);
+      if (const char* value = std::getenv(name))
+        m_saved.emplace_back(name, value);
+      else
+        m_saved.emplace_back(name, std::nullopt);
   }
   void TearDown() override {
     SetRegistryFolder("");
     for (const auto& [name, value] : m_saved)
-      if (value) ::setenv(name.c_str(), value->c_str(), 1);
-      else ::unsetenv(name.c_str());
+      if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(name.c_str());
   }
   static void Put(const char* name, const char* value) {
-    if (value) ::setenv(name, value, 1);
-    else ::unsetenv(name);
+    if (value)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
   }
   std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
@@ -300,8 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FolderCase{"ProgramOptionFirst", "/opt/reg", "/env/reg", "/xdg", "/home/u", "/opt/reg/"},
         FolderCase{"EnvironmentNext", nullptr, "/env/reg/", "/xdg", "/home/u", "/env/reg/"},
-        FolderCase{"ConfigHomeNext", nullptr, nullptr, "/xdg", "/home/u",
-                   "/xdg/flexel/registry/"},
+        FolderCase{"ConfigHomeNext", nullptr, nullptr, "/xdg", "/home/u", "/xdg/flexel/registry/"},
         FolderCase{"HomeConfigLast", nullptr, "", nullptr, "/home/u",
                    "/home/u/.config/flexel/registry/"}),
     [](const auto& info) { return std::string(info.param.name); });
