@@ -2,14 +2,13 @@
 // as the object model does it: set the word, then compute (and render) each tense.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "engine_xml/flexel_conjugator.h"
 
@@ -28,18 +27,20 @@ std::string WordStem(int i) {
 // Two patterns (-ar and -er verbs) with pronouns, endings, a stem change and a root transducer
 // in every tense, like a real language file.
 std::string GenerateLanguage() {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<languages><language>"
-                    "<info><name>Bench</name><code>ben</code></info><words>"
-                    "<groups><group id=\"[V]\">a,e,i,o,u</group></groups>"
-                    "<verbs published=\"yes\"><tenses>";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<languages><language>"
+      "<info><name>Bench</name><code>ben</code></info><words>"
+      "<groups><group id=\"[V]\">a,e,i,o,u</group></groups>"
+      "<verbs published=\"yes\"><tenses>";
   for (int t = 1; t <= kTenses; ++t) {
     xml += "<item id=\"" + std::to_string(t) + "\" forms=\"" + std::to_string(kForms) +
            "\" indent=\"1\">Tense " + std::to_string(t) + "</item>";
   }
-  xml += "</tenses><rules><check>"
-         "<rule id=\"1\" resulttype=\"1\" replace=\"1\">*{ar:}</rule>"
-         "<rule id=\"2\" resulttype=\"2\" replace=\"1\">*{er:}</rule>"
-         "</check></rules><code>";
+  xml +=
+      "</tenses><rules><check>"
+      "<rule id=\"1\" resulttype=\"1\" replace=\"1\">*{ar:}</rule>"
+      "<rule id=\"2\" resulttype=\"2\" replace=\"1\">*{er:}</rule>"
+      "</check></rules><code>";
   for (int pattern = 1; pattern <= 2; ++pattern) {
     for (int t = 1; t <= kTenses; ++t) {
       auto record = [&](const std::string& mask, const std::string& command,
@@ -118,9 +119,8 @@ void Conjugate(benchmark::State& state, bool render) {
     }
   }
   benchmark::DoNotOptimize(bytes);
-  state.counters["per_word"] = benchmark::Counter(static_cast<double>(conjugated),
-                                                  benchmark::Counter::kIsRate |
-                                                      benchmark::Counter::kInvert);
+  state.counters["per_word"] = benchmark::Counter(
+      static_cast<double>(conjugated), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_ConjugateEveryTense(benchmark::State& state) { Conjugate(state, false); }

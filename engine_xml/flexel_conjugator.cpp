@@ -53,8 +53,7 @@ void TMyVerb::SetWord(int languageIndex, int partOfSpeech, const std::string& wo
   for (const TTenseListEntry& entry : m_reader.TenseList()) {
     const std::string indent = std::to_string(entry.indent > 0 ? entry.indent : 0);
     if (entry.forms != 0) {
-      m_tenseLines.push_back(indent + "\t" + entry.name + "\t1\t" + std::to_string(entry.id) +
-                             "|");
+      m_tenseLines.push_back(indent + "\t" + entry.name + "\t1\t" + std::to_string(entry.id) + "|");
     } else {
       m_tenseLines.push_back(indent + "\t" + entry.name + "\t0");
     }
@@ -78,9 +77,7 @@ CellRendering TMyVerb::Rendering() const {
                                  m_pattern >= 1 ? m_lookup.record.imeTransducer : std::string());
 }
 
-std::string TMyVerb::WordNameW() {
-  return WordDisplayText(m_word, Rendering());
-}
+std::string TMyVerb::WordNameW() { return WordDisplayText(m_word, Rendering()); }
 
 const std::vector<std::string>& TMyVerb::TenseLines() const {
   static const std::vector<std::string> kNone;

@@ -43,8 +43,10 @@ int IntAttribute(const xml::XmlElement& element, const char* name) {
 
 std::string BracesToBrackets(std::string text) {
   for (char& c : text) {
-    if (c == '{') c = '(';
-    else if (c == '}') c = ')';
+    if (c == '{')
+      c = '(';
+    else if (c == '}')
+      c = ')';
   }
   return text;
 }

@@ -101,7 +101,8 @@ TXMLLanguage TXMLLanguage::Read(xml::XmlElement language, const TFileInfo& file)
 
   if (const xml::XmlElement where = info.Child("wherespoken")) {
     result.hasWhereSpoken = true;
-    for (const xml::XmlElement& place : where.Children()) result.whereSpoken.push_back(place.Text());
+    for (const xml::XmlElement& place : where.Children())
+      result.whereSpoken.push_back(place.Text());
   }
   if (const xml::XmlElement extra = info.Child("extrainfo")) {
     result.hasExtraInfo = true;
@@ -119,12 +120,11 @@ TXMLLanguage TXMLLanguage::Read(xml::XmlElement language, const TFileInfo& file)
   if (const xml::XmlElement books = info.Child("books")) {
     result.hasBooks = true;
     for (const xml::XmlElement& book : books.Children()) {
-      result.books.push_back(book.AttributeOr("author", "") + "\t" + book.Text() + "\t" +
-                             book.AttributeOr("publisher", "") + "\t" +
-                             book.AttributeOr("edition", "") + "\t" +
-                             book.AttributeOr("printplace", "") + "\t" +
-                             book.AttributeOr("printyear", "") + "\t" +
-                             book.AttributeOr("serie", "") + "\t" + book.AttributeOr("id", ""));
+      result.books.push_back(
+          book.AttributeOr("author", "") + "\t" + book.Text() + "\t" +
+          book.AttributeOr("publisher", "") + "\t" + book.AttributeOr("edition", "") + "\t" +
+          book.AttributeOr("printplace", "") + "\t" + book.AttributeOr("printyear", "") + "\t" +
+          book.AttributeOr("serie", "") + "\t" + book.AttributeOr("id", ""));
     }
   }
   if (const xml::XmlElement parser = info.Child("parser")) {

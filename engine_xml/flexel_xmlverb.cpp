@@ -98,10 +98,9 @@ std::string TXMLVerb::LanguageNamesText() const { return detail::JoinLines(m_lan
 
 void TXMLVerb::SelectLanguage(const std::string& name, const std::string& groupName) {
   const auto found = std::find(m_languageNames.begin(), m_languageNames.end(), name);
-  SelectLanguageAt(found == m_languageNames.end()
-                       ? -1
-                       : static_cast<int>(found - m_languageNames.begin()),
-                   groupName);
+  SelectLanguageAt(
+      found == m_languageNames.end() ? -1 : static_cast<int>(found - m_languageNames.begin()),
+      groupName);
 }
 
 void TXMLVerb::SelectLanguageAt(int position, const std::string& groupName) {
@@ -150,8 +149,8 @@ const TXMLGroup* TXMLVerb::LoadGroupCached(const std::string& groupName) {
   if (cached == m_groups.end()) {
     xml::XmlElement element;
     if (m_language && m_language->words) element = m_language->words.Child(groupName);
-    cached = m_groups.emplace(key, std::make_shared<const TXMLGroup>(TXMLGroup::Load(element)))
-                 .first;
+    cached =
+        m_groups.emplace(key, std::make_shared<const TXMLGroup>(TXMLGroup::Load(element))).first;
   }
   m_group = cached->second;
   if (!m_group->Complete()) m_statusFraction = 0;
@@ -183,7 +182,8 @@ std::vector<std::string> TXMLVerb::WordList(int typeFilter) const {
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i == 0 || items[i].text != items[i - 1].text) runStart = i;
     if (typeFilter != 0 && items[i].type != typeFilter) continue;
-    const bool repeated = i > runStart || (i + 1 < items.size() && items[i + 1].text == items[i].text);
+    const bool repeated =
+        i > runStart || (i + 1 < items.size() && items[i + 1].text == items[i].text);
     words.push_back(repeated ? std::to_string(i - runStart + 1) + "@" + items[i].text
                              : items[i].text);
   }

@@ -38,9 +38,23 @@ std::string CodePointAt(const std::string& text, long long n) {
   return {};
 }
 
+// Every occurrence of from replaced by to; a result beyond the form limit is refused before
+// it is built.
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
   if (from.empty()) return;
+  std::size_t count = 0;
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + from.size())) {
+    ++count;
+  }
+  if (count == 0) return;
+  if (to.size() > from.size() &&
+      (to.size() - from.size()) >
+          (TXMLVerb::kMaxFormLength - std::min(text.size(), TXMLVerb::kMaxFormLength)) / count) {
+    throw Error("A form grows beyond " + std::to_string(TXMLVerb::kMaxFormLength) + " bytes");
+  }
   std::string result;
+  result.reserve(text.size() + count * to.size());
   std::size_t pos = 0;
   for (std::size_t at; (at = text.find(from, pos)) != std::string::npos; pos = at + from.size()) {
     result.append(text, pos, at - pos);
@@ -111,8 +125,10 @@ void TXMLVerb::Assign(const std::string& assignments) {
     const std::string part = assignments.substr(pos, end - pos);
     if (!part.empty()) {
       const auto gt = part.find('>');
-      if (gt == std::string::npos) m_variables[part] = "";
-      else m_variables[part.substr(0, gt)] = part.substr(gt + 1);
+      if (gt == std::string::npos)
+        m_variables[part] = "";
+      else
+        m_variables[part.substr(0, gt)] = part.substr(gt + 1);
     }
     pos = end + 1;
   }
@@ -151,9 +167,8 @@ void TXMLVerb::RunCheckRules(TVerbRecord& record) {
     // The item names its rule; private rules are reachable only this way.
     const std::size_t start = directive + 6;
     const std::size_t end = record.checks2.find('/', start);
-    const std::string value = record.checks2.substr(start, end == std::string::npos
-                                                               ? std::string::npos
-                                                               : end - start);
+    const std::string value =
+        record.checks2.substr(start, end == std::string::npos ? std::string::npos : end - start);
     bool numeric = true;
     const int id = [&] {
       try {
@@ -309,8 +324,7 @@ std::string TXMLVerb::CrossReference(const std::string& groupName, std::string i
   const std::int64_t id = expr::Evaluate(parts[0]);
   const std::int64_t type = expr::Evaluate(parts[1]);
   if (id < INT32_MIN || id > INT32_MAX || type < INT32_MIN || type > INT32_MAX) return {};
-  const auto found =
-      cached->second->texts.find({static_cast<int>(id), static_cast<int>(type)});
+  const auto found = cached->second->texts.find({static_cast<int>(id), static_cast<int>(type)});
   return found == cached->second->texts.end() ? std::string() : found->second;
 }
 
@@ -439,9 +453,8 @@ std::vector<TTenseListEntry> TXMLVerb::TenseList() const {
       m_record.tenseMask.empty() ? std::string(tenses.size(), '1') : m_record.tenseMask;
   std::vector<TTenseListEntry> entries;
   for (const TTenseLine& tense : tenses) {
-    if (tense.type != 0 &&
-        (tense.type < 0 || static_cast<std::size_t>(tense.type) > mask.size() ||
-         mask[tense.type - 1] != '1')) {
+    if (tense.type != 0 && (tense.type < 0 || static_cast<std::size_t>(tense.type) > mask.size() ||
+                            mask[tense.type - 1] != '1')) {
       continue;
     }
     entries.push_back(TTenseListEntry{tense.indent, tense.name, tense.forms, tense.id});

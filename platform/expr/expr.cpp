@@ -61,8 +61,8 @@ class Parser {
       readNumber();
     } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
       m_token.kind = TokenKind::kWord;
-      while (m_pos < m_text.size() && (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) ||
-                                       m_text[m_pos] == '_')) {
+      while (m_pos < m_text.size() &&
+             (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) || m_text[m_pos] == '_')) {
         m_token.text += static_cast<char>(std::tolower(static_cast<unsigned char>(m_text[m_pos])));
         ++m_pos;
       }
@@ -89,9 +89,12 @@ class Parser {
     while (m_pos < m_text.size()) {
       const auto ch = static_cast<unsigned char>(m_text[m_pos]);
       int digit;
-      if (std::isdigit(ch)) digit = ch - '0';
-      else if (hex && std::isxdigit(ch)) digit = std::tolower(ch) - 'a' + 10;
-      else break;
+      if (std::isdigit(ch))
+        digit = ch - '0';
+      else if (hex && std::isxdigit(ch))
+        digit = std::tolower(ch) - 'a' + 10;
+      else
+        break;
       value = value * base + digit;
       if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
         overflow();
@@ -103,8 +106,8 @@ class Parser {
     if (digits == 0) {
       fail("hexadecimal digits expected after '$' at position " + std::to_string(start + 1));
     }
-    if (m_pos < m_text.size() && (std::isalpha(static_cast<unsigned char>(m_text[m_pos])) ||
-                                  m_text[m_pos] == '_')) {
+    if (m_pos < m_text.size() &&
+        (std::isalpha(static_cast<unsigned char>(m_text[m_pos])) || m_text[m_pos] == '_')) {
       fail("'" + m_token.text + m_text[m_pos] + "' is not a number at position " +
            std::to_string(start + 1));
     }
@@ -189,9 +192,12 @@ class Parser {
     std::int64_t value = parseUnary(depth, skip);
     for (;;) {
       std::string op;
-      if (isSymbol("*") || isSymbol("/")) op = m_token.text;
-      else if (isWord("div") || isWord("mod") || isWord("shl") || isWord("shr")) op = m_token.text;
-      else break;
+      if (isSymbol("*") || isSymbol("/"))
+        op = m_token.text;
+      else if (isWord("div") || isWord("mod") || isWord("shl") || isWord("shr"))
+        op = m_token.text;
+      else
+        break;
       advance();
       const std::int64_t right = parseUnary(depth, skip);
       if (skip) continue;
@@ -205,9 +211,12 @@ class Parser {
         // Shifts by 64 or more clear the value; a negative count is refused.
         if (right < 0) fail("negative shift count");
         const auto bits = static_cast<std::uint64_t>(value);
-        if (right >= 64) value = 0;
-        else if (op == "shl") value = static_cast<std::int64_t>(bits << right);
-        else value = static_cast<std::int64_t>(bits >> right);
+        if (right >= 64)
+          value = 0;
+        else if (op == "shl")
+          value = static_cast<std::int64_t>(bits << right);
+        else
+          value = static_cast<std::int64_t>(bits >> right);
       }
     }
     return value;

@@ -1,14 +1,13 @@
 // The XML facade as the object model uses it: open a file, pick a language and a part of
 // speech, list words, set a word and read every tense.
 
-#include "engine_xml/flexel_conjugator.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "engine_xml/flexel_conjugator.h"
 #include "platform/core/error.h"
 #include "xml_fixture.h"
 
@@ -58,9 +57,11 @@ TEST(XmlConjugator, ClientConjugatesListedAndUnlistedWords) {
             "0\tMasked\t1\t4|\r\n0\tRoot\t1\t5|\r\n");
 
   // Every tense as the object model reads it: line -> ids text -> key -> forms.
-  const std::map<std::string, std::string> expected = {
-      {"Present", "laufe/l\u00e4ufst/l\u00e4uft/"}, {"Order", "Rlaufen/claufen/"},
-      {"Rare", "selten/"}, {"Masked", "x//x/"}, {"Root", "lauv/"}};
+  const std::map<std::string, std::string> expected = {{"Present", "laufe/l\u00e4ufst/l\u00e4uft/"},
+                                                       {"Order", "Rlaufen/claufen/"},
+                                                       {"Rare", "selten/"},
+                                                       {"Masked", "x//x/"},
+                                                       {"Root", "lauv/"}};
   std::map<std::string, std::string> seen;
   auto& verb = static_cast<TMyVerb&>(word);
   for (int line = 0; line < word.TenseListCount(); ++line) {
@@ -72,8 +73,8 @@ TEST(XmlConjugator, ClientConjugatesListedAndUnlistedWords) {
     }
     const int key = word.TenseKey(entry.idsText, 0);
     seen[entry.name] = verb.TenseForms(key);
-    EXPECT_EQ(word.TenseRowCount(key), static_cast<int>(std::count(
-                                           seen[entry.name].begin(), seen[entry.name].end(), '/')));
+    EXPECT_EQ(word.TenseRowCount(key),
+              static_cast<int>(std::count(seen[entry.name].begin(), seen[entry.name].end(), '/')));
   }
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(word.Inflection(1).indent, 1);
@@ -184,8 +185,7 @@ TEST(XmlConjugator, LanguageInformation) {
   EXPECT_DOUBLE_EQ(conjugator->LanguageDate(), 40179);  // 1.1.2010, the language's created date
 
   // A language that does not read leaves the selection where it was.
-  EXPECT_EQ(ErrorOf([&] { conjugator->SelectLanguage(2); }),
-            "'many' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([&] { conjugator->SelectLanguage(2); }), "'many' is not a valid integer value");
   EXPECT_EQ(conjugator->CurrentLanguage(), 1);
   EXPECT_EQ(conjugator->LanguageName(), "Beta");
   EXPECT_EQ(ErrorOf([&] { conjugator->SelectLanguage(7); }), "List index out of bounds (7)");
@@ -247,10 +247,8 @@ TEST(XmlConjugator, TransliterationAndVerbPage) {
   conjugator->SelectLanguage(0);
   const TXMLLanguage& language = static_cast<TConjugator&>(*conjugator).Reader().Language();
   // Four-digit groups without "\u" get one each; blanks between them do not count.
-  EXPECT_EQ(language.imeLines,
-            (std::vector<std::string>{"k\t\\u043A\t0", "a\t\\u0430\\u0431\t1"}));
-  EXPECT_EQ(language.imeNativeLines,
-            (std::vector<std::string>{"k\t\\u0915\t0", "a\t\\u0905\t0"}));
+  EXPECT_EQ(language.imeLines, (std::vector<std::string>{"k\t\\u043A\t0", "a\t\\u0430\\u0431\t1"}));
+  EXPECT_EQ(language.imeNativeLines, (std::vector<std::string>{"k\t\\u0915\t0", "a\t\\u0905\t0"}));
   EXPECT_EQ(language.imeNativeProcessor, "none");
   EXPECT_EQ(conjugator->WordDisplay("ka"), "\u0915\u0905 (\u043a\u0430\u0431)");
 

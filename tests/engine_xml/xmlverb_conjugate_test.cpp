@@ -52,15 +52,24 @@ INSTANTIATE_TEST_SUITE_P(
         // Not listed: the first rule with a result type decides and cuts the ending.
         LookupCase{"UnlistedByEnding", "hablar", 1, false, "habl", {}, "habl|1/"},
         // A rule without result type rewrites the root; later rules see the new root.
-        LookupCase{"RootRewrittenFirst", "unhablar", 1, false, "habl", {{"#p", "pre"}},
-                   "habl|1/"},
+        LookupCase{"RootRewrittenFirst", "unhablar", 1, false, "habl", {{"#p", "pre"}}, "habl|1/"},
         LookupCase{"ListedAgreeingRule", "comer", 2, true, "com", {}, "com|2/"},
         // Pattern 2 skips the matching rules of result type 1; the one without type applies.
-        LookupCase{"ListedDisagreeingRulesSkipped", "mirar", 2, true, "mirar", {{"#z", "late"}},
+        LookupCase{"ListedDisagreeingRulesSkipped",
+                   "mirar",
+                   2,
+                   true,
+                   "mirar",
+                   {{"#z", "late"}},
                    "mirar|2/"},
         // "check=5" reaches a private rule; the item's assignments come after the rule's.
-        LookupCase{"CheckDirectiveReachesPrivateRule", "ir", 3, true, "ir",
-                   {{"#x", "five"}, {"#y", "item"}}, "ir|3/"},
+        LookupCase{"CheckDirectiveReachesPrivateRule",
+                   "ir",
+                   3,
+                   true,
+                   "ir",
+                   {{"#x", "five"}, {"#y", "item"}},
+                   "ir|3/"},
         LookupCase{"CharacterGroup", "alfa", 1, true, "alfa", {{"#z", "late"}}, "alfa|1/"},
         // Several items of one text: the first without a chooser.
         LookupCase{"HomonymFirst", "ser", 1, true, "se", {}, "se|1/"},
@@ -143,8 +152,8 @@ class XmlForms : public ::testing::TestWithParam<FormsCase> {};
 TEST_P(XmlForms, ComputesTheTense) {
   const FormsCase& c = GetParam();
   TXMLVerb reader;
-  reader.OpenFile(XmlFixture(std::string(c.name).rfind("Inherit", 0) == 0 ? "inherit.xml"
-                                                                         : "records.xml"));
+  reader.OpenFile(
+      XmlFixture(std::string(c.name).rfind("Inherit", 0) == 0 ? "inherit.xml" : "records.xml"));
   reader.SelectLanguageAt(0, "verbs");
   bool found = false;
   (void)reader.SetVerb(c.word, -1, found);
@@ -234,10 +243,11 @@ INSTANTIATE_TEST_SUITE_P(
         MacroCase{"CrossReferenceMissingExpression", "singen", 6,
                   "Invalid expression '': unexpected end", true},
         MacroCase{"UnsetVariable", "singen", 7, "/", false},
-        MacroCase{"VariableThatNeverResolves", "loopen", 7,
-                  "The variables in 'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-                  "x#l' do not resolve",
-                  true}),
+        MacroCase{
+            "VariableThatNeverResolves", "loopen", 7,
+            "The variables in 'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+            "x#l' do not resolve",
+            true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(XmlExpand, BoundsAndErrors) {
@@ -259,6 +269,10 @@ TEST(XmlExpand, BoundsAndErrors) {
   EXPECT_EQ(ErrorOf([&] { (void)reader.ConjugateTense(7, "loopen", false); }),
             "The variables in '" + std::string(TXMLVerb::kMaxSubstitutionRounds, 'x') +
                 "#l' do not resolve");
+  // Variables that multiply each other are stopped before the form becomes huge.
+  (void)reader.SetVerb("growen", -1, found);
+  EXPECT_EQ(ErrorOf([&] { (void)reader.ConjugateTense(8, "growen", false); }),
+            "A form grows beyond 1048576 bytes");
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 namespace flexel::xml {
 namespace {
 
-std::string Fixture(const std::string& name) { return std::string(FLEXEL_TEST_DATA) + "/xml/" + name; }
+std::string Fixture(const std::string& name) {
+  return std::string(FLEXEL_TEST_DATA) + "/xml/" + name;
+}
 
 TEST(XmlDocument, WalksElementsByIndexAndByName) {
   XmlDocument doc = XmlDocument::OpenFile(Fixture("dom_basic.xml"));
