@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <ostream>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/flexel_transducer.h"
+#include "platform/nls/nls.h"
 
 namespace flexel {
 namespace {
@@ -241,6 +245,160 @@ TEST(Transducer, OrdinaryFailureIsNoBudgetExhaustion) {
   std::string output;
   EXPECT_FALSE(transducer.Match("*x", std::string(200, 'a'), output));
   EXPECT_FALSE(transducer.BudgetExhausted());
+}
+
+// The matching rules read literally: every splice builds a new string. Slow but plainly right;
+// the transducer must agree with it on every pattern.
+class ReferenceMatcher {
+ public:
+  explicit ReferenceMatcher(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+      const std::u32string text = nls::ToUtf32(line);
+      const std::size_t tab = text.find(U'\t');
+      m_groups.emplace_back(text.substr(0, tab), text.substr(tab + 1));
+    }
+  }
+
+  bool Match(const std::u32string& pattern, const std::u32string& input, std::u32string& out) {
+    out.clear();
+    return Run(pattern, input, 0, out);
+  }
+
+ private:
+  using U = std::u32string;
+
+  std::vector<U> Members(const U& name) const {
+    std::vector<U> members;
+    for (const auto& [id, text] : m_groups) {
+      if (id != U"[" + name + U"]") {
+        continue;
+      }
+      std::size_t start = 0;
+      for (;;) {
+        const std::size_t comma = text.find(U',', start);
+        U member = text.substr(start, comma == U::npos ? U::npos : comma - start);
+        if (member.empty()) {
+          break;
+        }
+        members.push_back(member);
+        if (comma == U::npos) {
+          break;
+        }
+        start = comma + 1;
+      }
+      break;
+    }
+    return members;
+  }
+
+  bool Run(const U& p, const U& s, std::size_t k, U& o) {
+    if (p.empty()) {
+      return s.empty();
+    }
+    const U saved = o;
+    const std::size_t bracket = p[0] == U'[' ? p.find(U']', 1) : U::npos;
+    const std::size_t paren = p[0] == U'(' ? p.find(U')', 1) : U::npos;
+    if (bracket != U::npos) {
+      const U ref = p.substr(1, bracket - 1);
+      const U rest = p.substr(bracket + 1);
+      const bool rewrite = !ref.empty() && ref[0] == U'(' && ref.find(U')') != U::npos;
+      for (const U& m : Members(rewrite ? ref.substr(1, ref.find(U')') - 1) : ref)) {
+        o = saved;
+        if (Run(rewrite ? U"(" + m + U")" + rest : m + rest, s, k, o)) {
+          return true;
+        }
+      }
+      o = saved;
+      return false;
+    }
+    if (paren != U::npos) {
+      const U inner = p.substr(1, paren - 1);
+      const std::size_t colon = inner.find(U':');
+      const U source = inner.substr(0, colon);
+      U target;
+      if (colon != U::npos) {
+        const std::size_t second = inner.find(U':', colon + 1);
+        target = inner.substr(colon + 1, second == U::npos ? U::npos : second - colon - 1);
+      }
+      o += target;
+      if (Run(source + p.substr(paren + 1), s, source.size(), o)) {
+        return true;
+      }
+      o = saved;
+      return false;
+    }
+    if (p[0] == U'*') {
+      for (std::size_t n = 1; n <= s.size(); ++n) {
+        o = saved + s.substr(0, n);
+        if (Run(p.substr(1), s.substr(n), k, o)) {
+          return true;
+        }
+      }
+      o = saved;
+      return false;
+    }
+    if (p[0] == U'?') {
+      if (s.empty()) {
+        return Run(p.substr(1), s, k, o);
+      }
+      o += s[0];
+      if (Run(p.substr(1), s.substr(1), k, o)) {
+        return true;
+      }
+      o = saved;
+      return false;
+    }
+    if (s.empty() || s[0] != p[0]) {
+      return false;
+    }
+    if (k > 0) {
+      --k;
+    } else {
+      o += p[0];
+    }
+    if (Run(p.substr(1), s.substr(1), k, o)) {
+      return true;
+    }
+    o = saved;
+    return false;
+  }
+
+  std::vector<std::pair<U, U>> m_groups;
+};
+
+TEST(Transducer, AgreesWithLiteralReadingOnRandomPatterns) {
+  // Groups whose members leave brackets open or close them early, so splices matter.
+  const std::vector<std::string> groups = {"[V]\ta,ñ,b",  "[E]\ta:x,ab:y,ñ:", "[O]\t[",
+                                           "[P]\t(a:",    "[Q]\ta)b,a",       "[(E)]\ta",
+                                           "[R]\t[V]a,*b"};
+  const char32_t letters[] = U"abñ[]():*?VE";
+  const char32_t* const references[] = {U"[V]", U"[(E)]", U"[O]", U"[P]", U"[Q]", U"[R]", U"[(Q)]"};
+  const char32_t inputLetters[] = U"abñ";
+  std::mt19937 random(20240611);
+  TTransducer transducer;
+  transducer.SetGroups(groups);
+  ReferenceMatcher reference(groups);
+  for (int i = 0; i < 20000; ++i) {
+    std::u32string pattern;
+    for (int n = static_cast<int>(random() % 12); n > 0; --n) {
+      if (random() % 5 == 0) {
+        pattern += references[random() % std::size(references)];
+      } else {
+        pattern += letters[random() % (std::size(letters) - 1)];
+      }
+    }
+    std::u32string input;
+    for (int n = static_cast<int>(random() % 8); n > 0; --n) {
+      input += inputLetters[random() % (std::size(inputLetters) - 1)];
+    }
+    std::u32string expected;
+    const bool expectedOk = reference.Match(pattern, input, expected);
+    std::string output;
+    const bool ok = transducer.Match(nls::ToUtf8(pattern), nls::ToUtf8(input), output);
+    ASSERT_EQ(ok, expectedOk) << nls::ToUtf8(pattern) << " on " << nls::ToUtf8(input);
+    ASSERT_EQ(output, expectedOk ? nls::ToUtf8(expected) : "")
+        << nls::ToUtf8(pattern) << " on " << nls::ToUtf8(input);
+  }
 }
 
 }  // namespace
