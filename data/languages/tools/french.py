@@ -583,16 +583,24 @@ for w, base, etre in [('refaire', 'faire', False), ('défaire', 'faire', False),
         continue
     seen.add(w)
     words.append((w, IRR_OF[base], etre))
-for w, num, etre in sorted(words):
+# Homonyms: "ressortir" (to go out again) follows sortir and takes être; "ressortir" (to fall
+# within, to be the concern of) follows finir.
+words = [x for x in words if x[0] != 'ressortir']
+words.append(('ressortir', 20, True, 'sortir de nouveau'))
+words.append(('ressortir', 2, False, 'être du ressort de'))
+words = [x if len(x) == 4 else x + (None,) for x in words]
+for w, num, etre, context in sorted(words, key=lambda x: (x[0], x[1])):
     sv = []
     if etre:
         sv.append('#a>10')
     if w in ASPIRATED:
         sv.append('#j>je')
+    kw = {}
     if sv:
-        L.item(w, num, setvariable='/'.join(sv))
-    else:
-        L.item(w, num)
+        kw['setvariable'] = '/'.join(sv)
+    if context:
+        kw['context'] = context
+    L.item(w, num, **kw)
 
 if __name__ == '__main__':
     sys.stdout.write(L.xml())

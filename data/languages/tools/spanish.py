@@ -84,6 +84,9 @@ E = {
            19: 'as a amos áis an', 20: 'ir', 21: 'iendo', 22: 'ido'},
 }
 E = {c: {t: v.split() for t, v in d.items()} for c, d in E.items()}
+# The future subjunctive survives only in set phrases and legal language: marked archaic.
+for c in E:
+    E[c][14] = [e + '\u00bd' for e in E[c][14]]
 AUX = {6: 'he has ha hemos habéis han',
        7: 'había habías había habíamos habíais habían',
        8: 'hube hubiste hubo hubimos hubisteis hubieron',
@@ -273,7 +276,8 @@ def full_forms(inf, conj, stem, pres=None, pret=None, fut=None, subj=None, impf=
         b = f[3][5][:-3]  # tuvie(ron)
         f[12] = [b + 'ra', b + 'ras', b + 'ra', accent_last(b) + 'ramos', b + 'rais', b + 'ran']
         f[13] = [b + 'se', b + 'ses', b + 'se', accent_last(b) + 'semos', b + 'seis', b + 'sen']
-        f[14] = [b + 're', b + 'res', b + 're', accent_last(b) + 'remos', b + 'reis', b + 'ren']
+        f[14] = [b + 're½', b + 'res½', b + 're½', accent_last(b) + 'remos½', b + 'reis½',
+                 b + 'ren½']
     if fut:
         f[4] = [fut + e for e in 'é ás á emos éis án'.split()]
         f[5] = [fut + e for e in 'ía ías ía íamos íais ían'.split()]
