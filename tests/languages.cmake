@@ -12,7 +12,10 @@ if(TARGET flexel AND Python3_Interpreter_FOUND)
             --flexel $<TARGET_FILE:flexel>
             --languages-dir ${CMAKE_SOURCE_DIR}/data/languages
             --cache ${CMAKE_BINARY_DIR}/npm-cache)
-  set_tests_properties(languages_files languages_peers PROPERTIES
+  add_test(NAME languages_generated
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/languages/check_generated.py
+            ${CMAKE_SOURCE_DIR}/data/languages/tools)
+  set_tests_properties(languages_files languages_peers languages_generated PROPERTIES
     LABELS languages
     ENVIRONMENT "FLEXEL_REGISTRY=${CMAKE_BINARY_DIR}/test-registry/languages")
   set_tests_properties(languages_peers PROPERTIES TIMEOUT 1200)
