@@ -7,7 +7,7 @@ import os
 import subprocess
 import sys
 
-tools = sys.argv[1]
+tools = os.path.abspath(sys.argv[1])
 bad = 0
 count = 0
 for script in sorted(glob.glob(os.path.join(tools, '*.py'))):
