@@ -191,6 +191,18 @@ TEST(XmlConjugator, LanguageInformation) {
   EXPECT_EQ(ErrorOf([&] { conjugator->SelectLanguage(7); }), "List index out of bounds (7)");
 }
 
+TEST(XmlConjugator, FailedLookupLeavesNoWord) {
+  auto conjugator = Open("info.xml");
+  conjugator->SelectLanguage(4);
+  ASSERT_EQ(conjugator->PartOfSpeechName(2), "adjectives");
+  TBaseverb& word = conjugator->ActiveWord();
+  word.SetWord(4, 0, "word");
+  ASSERT_EQ(word.ConjugationPattern(), 1);
+  EXPECT_EQ(ErrorOf([&] { word.SetWord(4, 2, "big"); }), "'one' is not a valid integer value");
+  EXPECT_EQ(word.ConjugationPattern(), -1);
+  EXPECT_EQ(word.TensesRaw(), "");
+}
+
 TEST(XmlConjugator, FileWithoutFileElement) {
   auto conjugator = Open("info_nofile.xml");
   conjugator->SelectLanguage(0);
