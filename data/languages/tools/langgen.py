@@ -32,6 +32,9 @@ class Pattern:
         self.records = []  # (tense, command, mask, text)
 
     def add(self, tense, command, text, mask=None):
+        # Element text loses its leading and trailing white space when read: a space at either
+        # end must come from a transducer instead ("(: )").
+        assert text == text.strip(), (self.num, tense, text)
         self.records.append((tense, command, mask, text))
 
 
@@ -98,9 +101,19 @@ class Language:
         """Per slot: add `before[s]` (after the pronoun); then one root transducer for all slots;
         then add `after[s]`."""
         F = self.forms_of(tid)
+        before = list(before) if before else [''] * F
+        after = list(after) if after else None
+        assert '|' not in pattern
+        if any(b.endswith(' ') for b in before):
+            assert all(b.endswith(' ') for b in before), before
+            before = [b[:-1] for b in before]
+            pattern = '(: )' + pattern
+        if after and any(a.startswith(' ') for a in after):
+            assert all(a.startswith(' ') for a in after), after
+            after = [a[1:] for a in after]
+            pattern = pattern + '(: )'
         for s in range(1, F + 1):
-            b = before[s - 1] if before else ''
-            p.add(tid, 'add', self.col0(tid, s) + b, slot_mask(s, F))
+            p.add(tid, 'add', self.col0(tid, s) + before[s - 1], slot_mask(s, F))
         p.add(tid, command, pattern)
         if after:
             for s in range(1, F + 1):
@@ -112,10 +125,19 @@ class Language:
         transducer per alternative (each followed by `after`), the alternatives joined by ";"."""
         F = self.forms_of(tid)
         m = slot_mask(slot, F)
-        p.add(tid, 'clear', self.col0(tid, slot) + before, m)
         if isinstance(patterns, str):
             patterns = [patterns]
-        for i, pat in enumerate(patterns or []):
+        patterns = list(patterns or [])
+        for pat in patterns:
+            assert '|' not in pat
+        if before.endswith(' '):
+            before = before[:-1]
+            patterns = ['(: )' + x for x in patterns]
+        if after.startswith(' '):
+            after = after[1:]
+            patterns = [x + '(: )' for x in patterns]
+        p.add(tid, 'clear', self.col0(tid, slot) + before, m)
+        for i, pat in enumerate(patterns):
             if i:
                 p.add(tid, 'add', ';' + before, m)
             p.add(tid, 'roottransducer', pat, m)

@@ -117,11 +117,11 @@ def regular(p, conj):
     # pluperfect subjunctive: both forms of the auxiliary as alternatives
     F = 6
     for s in range(1, 7):
-        p.add(16, 'add', L.col0(16, s) + PLUSC_SUBJ[0][s - 1] + ' ', slot_mask(s, F))
-    p.add(16, 'roottransducer', '#q')
+        p.add(16, 'add', L.col0(16, s) + PLUSC_SUBJ[0][s - 1], slot_mask(s, F))
+    p.add(16, 'roottransducer', '(: )#q')
     for s in range(1, 7):
-        p.add(16, 'add', ';' + PLUSC_SUBJ[1][s - 1] + ' ', slot_mask(s, F))
-    p.add(16, 'roottransducer', '#q')
+        p.add(16, 'add', ';' + PLUSC_SUBJ[1][s - 1], slot_mask(s, F))
+    p.add(16, 'roottransducer', '(: )#q')
 
 
 PART = {'ar': '#q>*(:ado)', 'er': '#q>*(:ido)', 'ir': '#q>*(:ido)'}
