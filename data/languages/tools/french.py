@@ -26,24 +26,24 @@ L.info = dict(
     created='1.12.2026', status=(100, 'Complete'))
 
 PR = ['#j', 'tu', 'il', 'nous', 'vous', 'ils']
-PRC = ['%pronoms(i+#a,1)%'] * 6
+PRC = None  # set per tense below: the pronoun depends on the auxiliary's form
 L.heading('Indicatif')
 L.tense(1, 'Présent', 6, 1, PR)
 L.tense(2, 'Imparfait', 6, 1, PR)
 L.tense(3, 'Passé simple', 6, 1, PR)
 L.tense(4, 'Futur simple', 6, 1, PR)
-L.tense(5, 'Passé composé', 6, 1, PRC)
-L.tense(6, 'Plus-que-parfait', 6, 1, PRC)
-L.tense(7, 'Passé antérieur', 6, 1, PRC)
-L.tense(8, 'Futur antérieur', 6, 1, PRC)
+L.tense(5, 'Passé composé', 6, 1, ['%pronoms(i+#a,5)%'] * 6)
+L.tense(6, 'Plus-que-parfait', 6, 1, ['%pronoms(i+#a,6)%'] * 6)
+L.tense(7, 'Passé antérieur', 6, 1, ['%pronoms(i+#a,7)%'] * 6)
+L.tense(8, 'Futur antérieur', 6, 1, ['%pronoms(i+#a,8)%'] * 6)
 L.heading('Conditionnel')
 L.tense(9, 'Présent', 6, 1, PR)
-L.tense(10, 'Passé', 6, 1, PRC)
+L.tense(10, 'Passé', 6, 1, ['%pronoms(i+#a,10)%'] * 6)
 L.heading('Subjonctif')
 L.tense(11, 'Présent', 6, 1, PR)
 L.tense(12, 'Imparfait', 6, 1, PR)
-L.tense(13, 'Passé', 6, 1, PRC)
-L.tense(14, 'Plus-que-parfait', 6, 1, PRC)
+L.tense(13, 'Passé', 6, 1, ['%pronoms(i+#a,13)%'] * 6)
+L.tense(14, 'Plus-que-parfait', 6, 1, ['%pronoms(i+#a,14)%'] * 6)
 L.heading('Impératif')
 L.tense(15, 'Présent', 3, 1, ['tu', 'nous', 'vous'])
 L.heading('Infinitif')
@@ -96,8 +96,23 @@ for t, (av, es) in AUX.items():
         aux_items.append((s, t, f))
     for s, f in enumerate(es.split(), 1):
         aux_items.append((10 + s, t, f))
-pron = [(s, 1, p) for s, p in enumerate(["j'", 'tu', 'il', 'nous', 'vous', 'ils'], 1)] + \
-       [(10 + s, 1, p) for s, p in enumerate(['je', 'tu', 'il', 'nous', 'vous', 'ils'], 1)]
+pron = []
+for t, (av, es) in AUX.items():
+    for s, p in enumerate(["j'", 'tu', 'il', 'nous', 'vous', 'ils'], 1):
+        pron.append((s, t, p))
+    for s, p in enumerate(['je', 'tu', 'il', 'nous', 'vous', 'ils'], 1):
+        # "j'étais": the first person elides before a vowel of the auxiliary
+        pron.append((10 + s, t, "j'" if s == 1 and es.split()[0][0] in 'aeéiouh' else p))
+
+
+def pronoun_for(tid, slot, form):
+    # irregular forms choose je or j' by their own first letter (je vais, j'irai)
+    if slot != 1 or tid in AUX or tid in (15, 16, 17, 18):
+        return None
+    return ("j'" if form[:1] in 'aâeéèêiîoôuûh' else 'je') + '%tab%'
+
+
+L.pronoun_for = pronoun_for
 ends = [(s, 1, '') for s in range(1, 7)] + [(10 + s, 1, '' if s <= 3 else 's')
                                              for s in range(1, 7)]
 L.extra_groups = [('auxiliaires', 'Auxiliary forms of the compound tenses', aux_items),

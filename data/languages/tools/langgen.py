@@ -120,7 +120,7 @@ class Language:
                 if after[s - 1]:
                     p.add(tid, 'add', after[s - 1], slot_mask(s, F))
 
-    def override(self, p, tid, slot, patterns, before='', after=''):
+    def override(self, p, tid, slot, patterns, before='', after='', col0=None):
         """Replaces one slot: cleared to its pronoun (and `before`), then the output of one root
         transducer per alternative (each followed by `after`), the alternatives joined by ";"."""
         F = self.forms_of(tid)
@@ -136,7 +136,7 @@ class Language:
         if after.startswith(' '):
             after = after[1:]
             patterns = [x + '(: )' for x in patterns]
-        p.add(tid, 'clear', self.col0(tid, slot) + before, m)
+        p.add(tid, 'clear', (self.col0(tid, slot) if col0 is None else col0) + before, m)
         for i, pat in enumerate(patterns):
             if i:
                 p.add(tid, 'add', ';' + before, m)
@@ -317,8 +317,12 @@ def irregular(lang, num, comment, parent, stem, regular_forms, forms, rule_texts
                 if not a.endswith(('*', '+', '\u00bd', '_')):
                     a += marker
                 pats.append('[Z](%s:%s)' % (stem, a))
+            col0 = None
+            if getattr(lang, 'pronoun_for', None):
+                # a pronoun that depends on the form itself (French je / j')
+                col0 = lang.pronoun_for(tid, s, f.split(';')[0])
             lang.override(p, tid, s, pats, before.get(tid, '') if before else '',
-                          after.get(tid, '') if after else '')
+                          after.get(tid, '') if after else '', col0)
     for rt in rule_texts:
         lang.rule(rt, resulttype=num, replace=1, setvariable=setvariable)
     return p
