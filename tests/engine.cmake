@@ -22,3 +22,19 @@ add_dependencies(test_engine fake_lexoro5xml fake_lexoro5vlx)
 target_compile_definitions(test_engine PRIVATE
   FLEXEL_FAKE_XML_ENGINE="$<TARGET_FILE:fake_lexoro5xml>"
   FLEXEL_FAKE_VLX_ENGINE="$<TARGET_FILE:fake_lexoro5vlx>")
+# The shipped XML plug-in, when it is part of the build.
+if(TARGET lexoro5xml)
+  add_dependencies(test_engine lexoro5xml)
+  target_compile_definitions(test_engine PRIVATE FLEXEL_XML_ENGINE="$<TARGET_FILE:lexoro5xml>")
+else()
+  list(FILTER engine_test_sources EXCLUDE REGEX "/xml_plugin_test.cpp$")
+  set_property(TARGET test_engine PROPERTY SOURCES ${engine_test_sources})
+endif()
+# The registrar command of the CLI.
+if(TARGET flexel)
+  add_dependencies(test_engine flexel)
+  target_compile_definitions(test_engine PRIVATE FLEXEL_CLI="$<TARGET_FILE:flexel>")
+else()
+  list(FILTER engine_test_sources EXCLUDE REGEX "/regsvr_test.cpp$")
+  set_property(TARGET test_engine PROPERTY SOURCES ${engine_test_sources})
+endif()
