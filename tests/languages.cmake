@@ -2,22 +2,23 @@
 # leftovers of the rules, and the forms agree with independent conjugation data (npm packages,
 # installed into the build folder on the first run; the registry must be reachable then).
 find_package(Python3 COMPONENTS Interpreter)
-if(TARGET flexel AND Python3_Interpreter_FOUND)
+if(TARGET flexel AND TARGET lexoro5xml AND Python3_Interpreter_FOUND)
+  # Each test registers the engine into a registry folder of its own.
+  set(languages_engine --flexel $<TARGET_FILE:flexel> --plugin $<TARGET_FILE:lexoro5xml>)
   add_test(NAME languages_files
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/languages/check_files.py
-            --flexel $<TARGET_FILE:flexel>
+            ${languages_engine} --registry ${CMAKE_BINARY_DIR}/test-registry/languages_files
             --languages-dir ${CMAKE_SOURCE_DIR}/data/languages)
   add_test(NAME languages_peers
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/languages/check_peers.py
-            --flexel $<TARGET_FILE:flexel>
+            ${languages_engine} --registry ${CMAKE_BINARY_DIR}/test-registry/languages_peers
             --languages-dir ${CMAKE_SOURCE_DIR}/data/languages
             --cache ${CMAKE_BINARY_DIR}/npm-cache)
   add_test(NAME languages_generated
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/languages/check_generated.py
             ${CMAKE_SOURCE_DIR}/data/languages/tools)
   set_tests_properties(languages_files languages_peers languages_generated PROPERTIES
-    LABELS languages
-    ENVIRONMENT "FLEXEL_REGISTRY=${CMAKE_BINARY_DIR}/test-registry/languages")
+    LABELS languages)
   set_tests_properties(languages_peers PROPERTIES TIMEOUT 1200)
 elseif(NOT Python3_Interpreter_FOUND)
   message(WARNING "Python 3 not found: the checks of the bundled language files are not registered")

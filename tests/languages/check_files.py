@@ -16,13 +16,14 @@ LEFTOVER = re.compile(r'%[a-z]+[(%]|%root|%tab%|#.|\[[A-Z(]|\([^)]*:')
 
 
 def languages_of(path):
-    """(language name, [dictionary words with homonym numbers]) of a file."""
+    """(language name, code, [dictionary words with homonym numbers]) of a file."""
     root = ET.parse(path).getroot()
     out = []
     for lang in root.findall('language'):
         name = lang.findtext('info/name')
         if not name:
             continue
+        code = lang.findtext('info/code') or ''
         words = []
         for grp in lang.find('words') or []:
             if grp.get('published') != 'yes':
@@ -33,7 +34,7 @@ def languages_of(path):
                 # homonyms are addressed by number: 1@word, 2@word
                 k = texts[:i].count(w) + 1
                 words.append('%d@%s' % (k, w) if n > 1 else w)
-        out.append((name, words))
+        out.append((name, code, words))
     return out
 
 
@@ -41,7 +42,16 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
     ap.add_argument('--flexel', required=True)
     ap.add_argument('--languages-dir', required=True)
+    ap.add_argument('--registry', help='registry folder for the engine')
+    ap.add_argument('--plugin', help='engine plug-in to register into --registry first')
     args = ap.parse_args()
+    if args.plugin:
+        r = subprocess.run([args.flexel, 'regsvr', '--registry', args.registry, args.plugin],
+                           capture_output=True, text=True)
+        if r.returncode != 0:
+            print('registering %s failed (%d): %s' % (args.plugin, r.returncode,
+                                                     (r.stderr or r.stdout).strip()))
+            return 1
     faults = []
     files = sorted(glob.glob(os.path.join(args.languages_dir, '*.xml')))
     if not files:
@@ -56,13 +66,16 @@ def main():
             continue
         if not langs:
             faults.append('%s: no language with a name' % path)
-        for name, words in langs:
+        for name, code, words in langs:
             cmd = [args.flexel, 'conjugate', path, '--format', 'json', '--words-from', '-']
+            if args.registry:
+                cmd += ['--registry', args.registry]
             if len(langs) > 1:
-                cmd += ['--language', name]
+                cmd += ['--language', code]
             r = subprocess.run(cmd, input=''.join(w + '\n' for w in words), capture_output=True,
                                text=True)
-            if r.returncode != 0:
+            # 1 and 3 still print every word: the faults are found word by word below
+            if r.returncode not in (0, 1, 3):
                 faults.append('%s (%s): flexel exited %d: %s' % (
                     os.path.basename(path), name, r.returncode, r.stderr.strip()))
                 continue
@@ -74,6 +87,11 @@ def main():
                 seen += 1
                 word = obj.get('word')
                 where = '%s (%s) %s' % (os.path.basename(path), name, word)
+                if 'error' in obj:
+                    faults.append('%s: the engine failed: %s' % (where, obj['error']))
+                    continue
+                if obj.get('language') not in (None, name):
+                    faults.append('%s: conjugated in %s' % (where, obj.get('language')))
                 if not obj.get('typeid'):
                     faults.append('%s: no conjugation pattern' % where)
                 if not obj.get('verbExists'):
