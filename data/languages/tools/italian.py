@@ -149,7 +149,7 @@ def alt(stem, e):
 
 
 def forms_of(inf, conj, stem, pres=None, impf=None, rem=None, remote=None, fut=None, subj=None,
-             cong=None, imp_tu=None, imp=None, ger=None):
+             cong=None, imp_tu=None, imp=None, ger=None, impf_forms=None):
     c = 'ire' if conj == 'isc' else conj
     f = {t: [alt(stem, e) for e in endl] for t, endl in E[conj].items()}
     if impf:
@@ -158,6 +158,8 @@ def forms_of(inf, conj, stem, pres=None, impf=None, rem=None, remote=None, fut=N
         f[3] = [i + 'i', i + 'sti', i + 'e', i + 'mmo', i + 'ste', i + 'rono']
         f[10] = [i + e for e in 'ssi ssi sse ssimo ste ssero'.split()]
         f[19] = [i + 'ndo']
+    if impf_forms:
+        f[2] = impf_forms.split()
     if pres:
         f[1] = pres.split()
     if rem:
@@ -226,7 +228,8 @@ def verb(inf, conj, stem, lead, rules, part=None, essere=False, allirr=False, co
 
 
 verb('essere', 'ere', 'ess', '', ['ess(ere:)'], part='stato', essere=True, allirr=True,
-     pres='sono sei è siamo siete sono', impf='ero', remote='fui fosti fu fummo foste furono',
+     pres='sono sei è siamo siete sono', impf_forms='ero eri era eravamo eravate erano',
+     remote='fui fosti fu fummo foste furono',
      fut='sar', subj='sia sia sia siamo siate siano', cong='fossi fossi fosse fossimo foste fossero',
      imp='sii sia siamo siate siano', ger='essendo')
 verb('avere', 'ere', 'av', '', ['av(ere:)'], part='avuto',
