@@ -27,6 +27,13 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A command that ran but found nothing to give (no languages, no such word): its one line goes
+// to standard error and the command exits with kExitNoResult.
+class NoResultError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct OptionSpec {
   std::string_view name;       // "--groups"
   std::string_view valueName;  // "FILE"; empty for a flag
@@ -78,8 +85,18 @@ struct Command {
 // RunFlexel on the process's arguments and standard streams.
 [[nodiscard]] int Main(int argc, char** argv, std::span<const Command> commands);
 
+// The registry folder given on the command line (--registry DIR, accepted before the command
+// and among every command's options); empty when the default applies.
+[[nodiscard]] const std::string& RegistryFolderOption() noexcept;
+
 // The commands, one per source file.
 [[nodiscard]] const Command& MatchCommand();
+[[nodiscard]] const Command& EnginesCommand();
+[[nodiscard]] const Command& LanguagesCommand();
+[[nodiscard]] const Command& WordsCommand();
+[[nodiscard]] const Command& ConjugateCommand();
+[[nodiscard]] const Command& EvalCommand();
+[[nodiscard]] const Command& CompileCommand();
 [[nodiscard]] const Command& RegsvrCommand();
 
 }  // namespace flexel::cli

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "cli/cli.h"
+#include "platform/registry/registry.h"
 
 #ifndef FLEXEL_VERSION
 #define FLEXEL_VERSION "0.0.0"
@@ -14,10 +15,38 @@ namespace flexel::cli {
 
 namespace {
 
+constexpr OptionSpec kRegistryOption = {
+    "--registry", "DIR",
+    "the engines' registry folder (default: $FLEXEL_REGISTRY or ~/.config/flexel/registry/)"};
+
 constexpr OptionSpec kGlobalOptions[] = {
     {"--help", "", "show this help"},
     {"--version", "", "show the program's version"},
+    kRegistryOption,
 };
+
+std::string& RegistryOptionValue() {
+  static std::string value;
+  return value;
+}
+
+void UseRegistryFolder(const std::string& folder) {
+  if (folder.empty()) {
+    throw UsageError("option '--registry' needs a folder");
+  }
+  RegistryOptionValue() = folder;
+  registry::SetRegistryFolder(folder);
+}
+
+// The command's own options plus the global ones every command accepts.
+std::vector<OptionSpec> CommandOptions(const Command& command) {
+  std::vector<OptionSpec> options(command.options.begin(), command.options.end());
+  if (std::none_of(options.begin(), options.end(),
+                   [](const OptionSpec& o) { return o.name == kRegistryOption.name; })) {
+    options.push_back(kRegistryOption);
+  }
+  return options;
+}
 
 std::string OptionColumn(const OptionSpec& option) {
   std::string column(option.name);
@@ -41,8 +70,9 @@ void PrintOptions(std::ostream& out, std::span<const OptionSpec> options) {
 void PrintGeneralHelp(std::ostream& out, std::span<const Command> commands) {
   out << "usage: flexel COMMAND [OPTIONS] [ARGUMENTS]\n"
          "       flexel help COMMAND\n\n"
-         "Conjugates words by the rules of language extensions and lets rule authors try\n"
-         "their patterns.\n\n"
+         "Conjugates words with the engines of language extensions (*.xml, *.vlx),\n"
+         "evaluates object-model statements, compiles table projects and lets rule\n"
+         "authors try their patterns.\n\n"
          "commands:\n";
   std::size_t width = 4;
   for (const Command& command : commands) {
@@ -65,7 +95,7 @@ void PrintCommandHelp(std::ostream& out, const Command& command) {
   if (!command.help.empty()) {
     out << '\n' << command.help;
   }
-  std::vector<OptionSpec> options(command.options.begin(), command.options.end());
+  std::vector<OptionSpec> options = CommandOptions(command);
   options.push_back({"--help", "", "show this help"});
   out << "\noptions:\n";
   PrintOptions(out, options);
@@ -90,14 +120,21 @@ int RunCommand(const Command& command, std::span<const std::string> args, Contex
   const std::string prefix = "flexel " + std::string(command.name);
   const std::string usage = prefix + " " + std::string(command.arguments);
   try {
-    const Arguments parsed = ParseArguments(args, command.options);
+    const std::vector<OptionSpec> options = CommandOptions(command);
+    const Arguments parsed = ParseArguments(args, options);
     if (parsed.Has("--help")) {
       PrintCommandHelp(context.out, command);
       return kExitOk;
     }
+    if (const auto folder = parsed.Value("--registry")) {
+      UseRegistryFolder(*folder);
+    }
     return command.run(parsed, context);
   } catch (const UsageError& error) {
     return Usage(context, prefix, error.what(), usage);
+  } catch (const NoResultError& error) {
+    context.err << prefix << ": " << error.what() << '\n';
+    return kExitNoResult;
   } catch (const std::bad_alloc&) {
     context.err << prefix << ": out of memory\n";
   } catch (const std::exception& error) {
@@ -108,9 +145,33 @@ int RunCommand(const Command& command, std::span<const std::string> args, Contex
 
 }  // namespace
 
+const std::string& RegistryFolderOption() noexcept { return RegistryOptionValue(); }
+
 int RunFlexel(std::span<const std::string> args, std::span<const Command> commands,
               Context& context) {
   constexpr std::string_view kUsage = "flexel COMMAND [OPTIONS] [ARGUMENTS]";
+  // Global options before the command: "--registry DIR" or "--registry=DIR".
+  while (!args.empty() && args.front().starts_with("--registry")) {
+    const std::string& option = args.front();
+    std::string folder;
+    std::size_t used = 1;
+    if (option.starts_with("--registry=")) {
+      folder = option.substr(std::string_view("--registry=").size());
+    } else if (option == "--registry" && args.size() > 1) {
+      folder = args[1];
+      used = 2;
+    } else if (option == "--registry") {
+      return Usage(context, "flexel", "option '--registry' needs a value DIR", kUsage);
+    } else {
+      break;
+    }
+    try {
+      UseRegistryFolder(folder);
+    } catch (const UsageError& error) {
+      return Usage(context, "flexel", error.what(), kUsage);
+    }
+    args = args.subspan(used);
+  }
   if (args.empty()) {
     return Usage(context, "flexel", "no command given", kUsage);
   }

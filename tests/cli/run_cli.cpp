@@ -26,7 +26,9 @@ std::string ReadAll(const std::filesystem::path& path) {
 
 }  // namespace
 
-CliResult RunCli(const std::vector<std::string>& args) {
+CliResult RunCli(const std::vector<std::string>& args) { return RunCliWithInput(args, {}); }
+
+CliResult RunCliWithInput(const std::vector<std::string>& args, const std::string& input) {
   char pattern[] = "/tmp/flexel-cli-XXXXXX";
   if (mkdtemp(pattern) == nullptr) {
     throw std::runtime_error("cannot make a temporary folder");
@@ -34,10 +36,15 @@ CliResult RunCli(const std::vector<std::string>& args) {
   const std::filesystem::path dir(pattern);
   const std::string outPath = (dir / "out").string();
   const std::string errPath = (dir / "err").string();
+  std::string inPath = "/dev/null";
+  if (!input.empty()) {
+    inPath = (dir / "in").string();
+    std::ofstream(inPath, std::ios::binary) << input;
+  }
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),

@@ -13,5 +13,8 @@ struct CliResult {
 };
 
 [[nodiscard]] CliResult RunCli(const std::vector<std::string>& args);
+// The same with input as the program's standard input.
+[[nodiscard]] CliResult RunCliWithInput(const std::vector<std::string>& args,
+                                        const std::string& input);
 
 }  // namespace flexel::test
