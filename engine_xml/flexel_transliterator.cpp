@@ -108,11 +108,19 @@ void AppendWithTone(std::u32string& out, const std::u32string& syllable, char32_
     default:
       break;
   }
-  std::size_t at = std::u32string::npos;
-  for (std::size_t i = syllable.size(); i-- > 0;) {
-    if (IsPinyinVowel(syllable[i])) {
-      at = (i > 0 && IsPinyinVowel(syllable[i - 1])) ? i - 1 : i;
-      break;
+  // The mark goes on "a" or "e" when the syllable has one, on the "o" of "ou", else on the
+  // last vowel: "hao3" -> hǎo, "gui4" -> guì, "xue2" -> xué, "jiu3" -> jiǔ.
+  std::size_t at = syllable.find_first_of(U"ae");
+  if (at == std::u32string::npos) {
+    const std::size_t ou = syllable.find(U"ou");
+    if (ou != std::u32string::npos) at = ou;
+  }
+  if (at == std::u32string::npos) {
+    for (std::size_t i = syllable.size(); i-- > 0;) {
+      if (IsPinyinVowel(syllable[i])) {
+        at = i;
+        break;
+      }
     }
   }
   if (mark == 0 || at == std::u32string::npos) {
