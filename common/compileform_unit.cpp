@@ -61,7 +61,8 @@ std::vector<std::string> LoadTextLines(std::string_view bytes) {
   } else if (bytes.starts_with("\xFE\xFF")) {
     text = nls::FromUtf16Bytes(detail::Utf16UpToNul(bytes.substr(2)), true);
   } else if (bytes.starts_with("\xEF\xBB\xBF")) {
-    text = std::string(detail::UpToNul(bytes.substr(3)));
+    // A mark does not make the bytes after it valid UTF-8; what is not is legacy text.
+    text = nls::DecodeLegacy(detail::UpToNul(bytes.substr(3)));
   } else {
     text = nls::DecodeLegacy(detail::UpToNul(bytes));
   }
@@ -80,14 +81,56 @@ std::string SaveTextLines(const std::vector<std::string>& lines) {
   return bytes;
 }
 
+namespace detail {
+
+// One zlib state per thread, reset for each stream: setting one up per page would allocate and
+// free a quarter megabyte every time.
+class Deflater {
+ public:
+  Deflater() { m_ready = deflateInit(&m_z, 9) == Z_OK; }
+  ~Deflater() {
+    if (m_ready) deflateEnd(&m_z);
+  }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+  z_stream* get() { return m_ready && deflateReset(&m_z) == Z_OK ? &m_z : nullptr; }
+
+ private:
+  z_stream m_z{};
+  bool m_ready = false;
+};
+
+class Inflater {
+ public:
+  Inflater() { m_ready = inflateInit(&m_z) == Z_OK; }
+  ~Inflater() {
+    if (m_ready) inflateEnd(&m_z);
+  }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+  z_stream* get() { return m_ready && inflateReset(&m_z) == Z_OK ? &m_z : nullptr; }
+
+ private:
+  z_stream m_z{};
+  bool m_ready = false;
+};
+
+}  // namespace detail
+
 std::string CompressStream(std::string_view bytes) {
-  uLongf length = compressBound(static_cast<uLong>(bytes.size()));
-  std::string out(length, '\0');
-  const int status =
-      compress2(reinterpret_cast<Bytef*>(out.data()), &length,
-                reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uLong>(bytes.size()), 9);
-  if (status != Z_OK) throw Error("Cannot compress a stream (zlib error " + std::to_string(status) + ")");
-  out.resize(length);
+  thread_local detail::Deflater deflater;
+  z_stream* z = deflater.get();
+  if (!z) throw Error("Cannot start zlib compression");
+  std::string out(compressBound(static_cast<uLong>(bytes.size())), '\0');
+  z->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  z->avail_in = static_cast<uInt>(bytes.size());
+  z->next_out = reinterpret_cast<Bytef*>(out.data());
+  z->avail_out = static_cast<uInt>(out.size());
+  const int status = deflate(z, Z_FINISH);
+  if (status != Z_STREAM_END) {
+    throw Error("Cannot compress a stream (zlib error " + std::to_string(status) + ")");
+  }
+  out.resize(out.size() - z->avail_out);
   return out;
 }
 
@@ -95,18 +138,17 @@ std::string DecompressStream(std::string_view data, std::size_t expected,
                              std::string_view streamName) {
   std::string out(expected, '\0');
   if (expected == 0) return out;
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) throw Error("Cannot start zlib");
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
+  thread_local detail::Inflater inflater;
+  z_stream* z = inflater.get();
+  if (!z) throw Error("Cannot start zlib decompression");
+  z->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  z->avail_in = static_cast<uInt>(data.size());
+  z->next_out = reinterpret_cast<Bytef*>(out.data());
+  z->avail_out = static_cast<uInt>(out.size());
   int status = Z_OK;
   // Exactly the recorded length is taken; what the zlib stream holds beyond it is not read.
-  while (z.avail_out > 0 && status == Z_OK) status = inflate(&z, Z_NO_FLUSH);
-  const bool complete = z.avail_out == 0;
-  inflateEnd(&z);
-  if (!complete) throw FileError("Stream \"" + std::string(streamName) + "\" is damaged");
+  while (z->avail_out > 0 && status == Z_OK) status = inflate(z, Z_NO_FLUSH);
+  if (z->avail_out != 0) throw FileError("Stream \"" + std::string(streamName) + "\" is damaged");
   return out;
 }
 
