@@ -390,6 +390,112 @@ TEST(UnregisteredEngineTest, SaysHowToRegister) {
                             folder.string() + " regsvr " + plugin + "\n");
 }
 
+#ifdef FLEXEL_LEXORO5VLX_PLUGIN
+
+// The sample project compiled by `flexel compile`, then read through the VLX engine.
+class VlxCommandsTest : public EngineCommandsTest {
+ protected:
+  static void SetUpTestSuite() {
+    EngineCommandsTest::SetUpTestSuite();
+    s_folder = new fs::path(MakeTempFolder("flexel-cli-vlx"));
+    const std::string project = std::string(FLEXEL_SOURCE_DIR) + "/data/projects/english";
+    for (const auto& entry : fs::directory_iterator(project)) {
+      fs::copy_file(entry.path(), *s_folder / entry.path().filename());
+    }
+    const CliResult compiled = RunCli({"compile", (*s_folder / "english.txt").string()});
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.err;
+  }
+
+  static void TearDownTestSuite() {
+    fs::remove_all(*s_folder);
+    delete s_folder;
+    s_folder = nullptr;
+    EngineCommandsTest::TearDownTestSuite();
+  }
+
+  static std::string Vlx() { return (*s_folder / "english.vlx").string(); }
+
+  // The page the project source holds for a word and tense: the form line without "N:".
+  static std::string SourcePage(const std::string& word, int tense) {
+    std::ifstream in(*s_folder / "english.txt", std::ios::binary);
+    bool inWord = false;
+    const std::string prefix = std::to_string(tense) + ":";
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line == word) inWord = true;
+      if (line == "#") inWord = false;
+      if (inWord && line.starts_with(prefix)) return line.substr(prefix.size());
+    }
+    return {};
+  }
+
+  static fs::path* s_folder;
+};
+
+fs::path* VlxCommandsTest::s_folder = nullptr;
+
+TEST_F(VlxCommandsTest, LanguagesAndSortedWords) {
+  const CliResult languages = Run({"languages", Vlx()});
+  EXPECT_EQ(languages.out, "0\teng\tEnglish (sample)\n");
+  EXPECT_EQ(languages.exitCode, 0) << languages.err;
+  const CliResult words = Run({"words", Vlx()});
+  EXPECT_EQ(words.out, "be\ngo\nHave\nsee\nwalk\n");
+  EXPECT_EQ(words.exitCode, 0) << words.err;
+}
+
+TEST_F(VlxCommandsTest, ConjugateTextReadsTheStoredPages) {
+  const CliResult result = Run({"conjugate", Vlx(), "be"});
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(
+      result.out.starts_with("be  (English (sample), Verbs)\n"
+                             "Present\n"
+                             "  I          am\n"
+                             "  you        are\n"
+                             "  he/she/it  is\n"))
+      << result.out;
+  EXPECT_NE(result.out.find("Past\n  Irregular verb.\n  I          was\n"), std::string::npos)
+      << result.out;
+}
+
+TEST_F(VlxCommandsTest, ConjugateJsonGivesEachStoredPage) {
+  const CliResult result = Run({"conjugate", Vlx(), "--format", "json", "be", "fly"});
+  EXPECT_EQ(result.exitCode, 1);
+  std::istringstream lines(result.out);
+  std::string line;
+  ASSERT_TRUE(std::getline(lines, line));
+  const nlohmann::json be = nlohmann::json::parse(line);
+  EXPECT_EQ(be["partOfSpeech"], "Verbs");
+  EXPECT_EQ(be["typeid"], 1);
+  EXPECT_EQ(be["verbExists"], true);
+  ASSERT_EQ(be["inflections"].size(), 4u);
+  for (int tense = 1; tense <= 4; ++tense) {
+    const nlohmann::json& inflection = be["inflections"][tense - 1];
+    EXPECT_EQ(inflection["indent"], 0);
+    ASSERT_EQ(inflection["tenses"].size(), 1u);
+    EXPECT_EQ(inflection["tenses"][0]["rows"], nlohmann::json::array());
+    EXPECT_EQ(inflection["tenses"][0]["html"], SourcePage("be", tense)) << tense;
+  }
+  ASSERT_TRUE(std::getline(lines, line));
+  const nlohmann::json fly = nlohmann::json::parse(line);
+  EXPECT_EQ(fly["word"], "fly");
+  EXPECT_EQ(fly["verbExists"], false);
+}
+
+TEST_F(VlxCommandsTest, EvalOfVlxMembersAndPicturesInTheHtmlFolder) {
+  const fs::path pages = MakeTempFolder("flexel-cli-pages");
+  const CliResult result = Run({"eval", Vlx(), "Item(0).Name", "Item(0).date"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "English (sample)\n");
+  EXPECT_EQ(result.err, "flexel eval: Item(0).date: Unknown name: date (0x80020006)\n");
+  const CliResult html = Run({"eval", Vlx(), "--htmldir", pages.string(), "Item(0).HTML"});
+  EXPECT_EQ(html.exitCode, 0) << html.err;
+  EXPECT_TRUE(fs::is_regular_file(pages / "lexoro5vlx0.png"));
+  fs::remove_all(pages);
+}
+
+#endif  // FLEXEL_LEXORO5VLX_PLUGIN
+
 #endif  // FLEXEL_LEXORO5XML_PLUGIN
 
 // Compiling needs no engine.
