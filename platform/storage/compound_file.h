@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace flexel::storage {
@@ -88,6 +89,7 @@ class StorageBuilder {
 
   std::string m_name;
   std::vector<Element> m_elements;  // in order of creation
+  std::unordered_map<std::string, std::size_t> m_byName;  // upper-cased name -> element
 };
 
 struct StorageBuilder::Element {

@@ -10,29 +10,10 @@
 #include <cstring>
 
 #include "platform/core/error.h"
+#include "platform/storage/file_descriptor.h"
 
 namespace flexel::storage {
 namespace detail {
-
-class Fd {
- public:
-  explicit Fd(int fd) noexcept : m_fd(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  [[nodiscard]] int get() const noexcept { return m_fd; }
-  // Closes now so a failing close (delayed write errors) can be reported.
-  [[nodiscard]] bool close() noexcept {
-    const int fd = m_fd;
-    m_fd = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int m_fd;
-};
 
 [[noreturn]] void ThrowSystem(const std::string& what, const std::string& path, int err) {
   throw FileError(what + " \"" + path + "\": " + std::strerror(err));

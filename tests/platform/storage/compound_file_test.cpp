@@ -1,6 +1,7 @@
 #include "platform/storage/compound_file.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/stat.h>
 
 #include <cstring>
@@ -207,6 +208,138 @@ TEST(CompoundFile, ReadOnlyFileOpens) {
   EXPECT_EQ(OpenCompoundFile(path).ReadStream(".header", 100), "header bytes");
 }
 
+struct SizeCase {
+  const char* label;
+  std::size_t size;
+};
+
+class StreamSizes : public ::testing::TestWithParam<SizeCase> {};
+
+// Small streams live in the mini stream, others in their own sectors; both read back whole.
+TEST_P(StreamSizes, RoundTripAcrossTheMiniStreamBoundary) {
+  std::string bytes(GetParam().size, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  CompoundFileWriter writer;
+  writer.Root().WriteStream("before", "x");
+  writer.Root().CreateStorage("s").WriteStream("data", bytes);
+  writer.Root().WriteStream("after", std::string(5000, 'a'));
+  TempDir dir;
+  writer.Save(dir.file("sizes.vlx"));
+  Storage root = OpenCompoundFile(dir.file("sizes.vlx"));
+  EXPECT_EQ(root.OpenStorage("s")->ReadStream("data", 1 << 24), bytes);
+  EXPECT_EQ(root.ReadStream("before", 10), "x");
+  EXPECT_EQ(root.ReadStream("after", 10000), std::string(5000, 'a'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StreamSizes,
+                         ::testing::Values(SizeCase{"Empty", 0}, SizeCase{"One", 1},
+                                           SizeCase{"MiniSectorMinusOne", 63},
+                                           SizeCase{"MiniSector", 64},
+                                           SizeCase{"CutoffMinusOne", 4095},
+                                           SizeCase{"Cutoff", 4096}, SizeCase{"CutoffPlusOne", 4097},
+                                           // Beyond 109 table sectors the table index continues
+                                           // in extra sectors.
+                                           SizeCase{"NeedsExtraTableIndex", 8 << 20}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CompoundFile, ManyChildrenAreAllFound) {
+  CompoundFileWriter writer;
+  for (int i = 0; i < 5000; ++i) {
+    writer.Root().CreateStorage("w" + std::to_string(i)).WriteStream("1", std::to_string(i));
+  }
+  TempDir dir;
+  writer.Save(dir.file("many.vlx"));
+  Storage root = OpenCompoundFile(dir.file("many.vlx"));
+  EXPECT_EQ(root.Children().size(), 5000u);
+  for (int i = 0; i < 5000; i += 499) {
+    auto word = root.OpenStorage("W" + std::to_string(i));
+    ASSERT_TRUE(word) << i;
+    EXPECT_EQ(word->ReadStream("1", 10), std::to_string(i));
+  }
+}
+
+// ---- The written directory ----
+
+std::uint32_t Get32(const std::string& b, std::size_t at);
+
+struct DirEntry {
+  std::u16string name;
+  std::uint8_t color;
+  std::uint32_t left, right, child;
+};
+
+// The directory entries of a file written with 512-byte sectors whose directory is contiguous.
+std::vector<DirEntry> ReadDirectory(const std::string& bytes) {
+  std::vector<DirEntry> entries;
+  for (std::size_t at = 512 * (std::size_t(Get32(bytes, 0x30)) + 1); at + 128 <= bytes.size();
+       at += 128) {
+    if (bytes[at + 0x42] == 0) break;
+    DirEntry e;
+    const std::size_t units = (static_cast<unsigned char>(bytes[at + 0x40]) / 2) - 1;
+    for (std::size_t i = 0; i < units; ++i) {
+      e.name += static_cast<char16_t>(static_cast<unsigned char>(bytes[at + 2 * i]) |
+                                      static_cast<unsigned char>(bytes[at + 2 * i + 1]) << 8);
+    }
+    e.color = static_cast<std::uint8_t>(bytes[at + 0x43]);
+    e.left = Get32(bytes, at + 0x44);
+    e.right = Get32(bytes, at + 0x48);
+    e.child = Get32(bytes, at + 0x4C);
+    entries.push_back(e);
+  }
+  return entries;
+}
+
+bool DirectoryLess(const std::u16string& a, const std::u16string& b) {
+  if (a.size() != b.size()) return a.size() < b.size();
+  std::u16string ua = a, ub = b;
+  for (auto* s : {&ua, &ub}) {
+    for (auto& c : *s) {
+      if (c < 128) c = static_cast<char16_t>(std::toupper(c));  // the test's names are ASCII
+    }
+  }
+  return ua < ub;
+}
+
+// Black height of the subtree at id, or -1 when it breaks a red-black rule or the order.
+int CheckTree(const std::vector<DirEntry>& entries, std::uint32_t id, bool parentRed,
+              const std::u16string* low, const std::u16string* high, int& count) {
+  if (id == 0xFFFFFFFFu) return 1;
+  const DirEntry& e = entries.at(id);
+  ++count;
+  const bool red = e.color == 0;
+  if (red && parentRed) return -1;
+  if ((low && !DirectoryLess(*low, e.name)) || (high && !DirectoryLess(e.name, *high))) return -1;
+  const int left = CheckTree(entries, e.left, red, low, &e.name, count);
+  const int right = CheckTree(entries, e.right, red, &e.name, high, count);
+  if (left < 0 || left != right) return -1;
+  return left + (red ? 0 : 1);
+}
+
+TEST(CompoundFileDirectory, EveryStorageIsAValidRedBlackTree) {
+  for (int n : {1, 2, 3, 4, 5, 7, 8, 9, 31, 32, 33, 100, 1000}) {
+    CompoundFileWriter writer;
+    auto& storage = writer.Root().CreateStorage("s");
+    for (int i = 0; i < n; ++i) {
+      // Names of different lengths and letter cases, added out of order.
+      const int k = (i * 7919) % n;
+      storage.WriteStream(std::string(k % 3 + 1, static_cast<char>(k % 2 ? 'a' : 'B')) +
+                              std::to_string(k),
+                          "");
+    }
+    const std::string bytes = writer.Serialize();
+    const auto entries = ReadDirectory(bytes);
+    ASSERT_GE(entries.size(), 2u);
+    EXPECT_EQ(entries[0].color, 1) << n;
+    const std::uint32_t storageId = entries[0].child;
+    ASSERT_LT(storageId, entries.size());
+    const std::uint32_t top = entries[storageId].child;
+    EXPECT_EQ(entries.at(top).color, 1) << n;  // a black root
+    int count = 0;
+    EXPECT_GT(CheckTree(entries, top, false, nullptr, nullptr, count), 0) << n;
+    EXPECT_EQ(count, n);
+  }
+}
+
 // ---- Hostile files ----
 
 std::uint32_t Get32(const std::string& b, std::size_t at) {
@@ -341,6 +474,94 @@ TEST(CompoundFileHostile, SingleByteDamageInHeaderTableAndDirectoryIsSurvived) {
       }
     }
   }
+}
+
+// A directory whose root holds count streams linked one after another through their right
+// links, as some writers produce it: a chain, not a tree.
+std::string SiblingChainFile(std::size_t count, bool closeTheCircle) {
+  const std::size_t perSector = 4;
+  const std::size_t dirSectors = (count + 1 + perSector - 1) / perSector;
+  std::size_t fatSectors = 1;
+  while (dirSectors + fatSectors > fatSectors * 128) ++fatSectors;
+  std::string header(512, '\0');
+  const unsigned char signature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+  std::memcpy(header.data(), signature, 8);
+  header[0x18] = 0x3E;
+  header[0x1A] = 3;
+  header[0x1C] = '\xFE';
+  header[0x1D] = '\xFF';
+  header[0x1E] = 9;
+  header[0x20] = 6;
+  Put32(header, 0x2C, static_cast<std::uint32_t>(fatSectors));
+  Put32(header, 0x30, 0);
+  Put32(header, 0x38, 4096);
+  Put32(header, 0x3C, 0xFFFFFFFEu);
+  Put32(header, 0x44, 0xFFFFFFFEu);
+  for (std::size_t i = 0; i < 109; ++i) {
+    Put32(header, 0x4C + 4 * i, i < fatSectors ? std::uint32_t(dirSectors + i) : 0xFFFFFFFFu);
+  }
+  std::string directory((dirSectors * perSector) * 128, '\0');
+  auto entry = [&](std::size_t id, const std::string& name, char type, std::uint32_t right,
+                   std::uint32_t child) {
+    const std::size_t at = id * 128;
+    for (std::size_t i = 0; i < name.size(); ++i) directory[at + 2 * i] = name[i];
+    directory[at + 0x40] = static_cast<char>(2 * name.size() + 2);
+    directory[at + 0x42] = type;
+    directory[at + 0x43] = 1;
+    Put32(directory, at + 0x44, 0xFFFFFFFFu);
+    Put32(directory, at + 0x48, right);
+    Put32(directory, at + 0x4C, child);
+    Put32(directory, at + 0x74, 0xFFFFFFFEu);
+  };
+  entry(0, "Root Entry", 5, 0xFFFFFFFFu, 1);
+  for (std::size_t i = 1; i <= count; ++i) {
+    const std::uint32_t next = i < count ? std::uint32_t(i + 1) : (closeTheCircle ? 1u : 0xFFFFFFFFu);
+    entry(i, "s" + std::to_string(i), 2, next, 0xFFFFFFFFu);
+  }
+  std::string fat;
+  for (std::size_t i = 0; i < fatSectors * 128; ++i) {
+    std::uint32_t link = 0xFFFFFFFFu;
+    if (i < dirSectors) link = i + 1 < dirSectors ? std::uint32_t(i + 1) : 0xFFFFFFFEu;
+    else if (i < dirSectors + fatSectors) link = 0xFFFFFFFDu;
+    fat.append(4, '\0');
+    Put32(fat, fat.size() - 4, link);
+  }
+  return header + directory + fat;
+}
+
+// Runs work on a thread with a small stack, as a worker thread of a program may have.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setstacksize(&attr, 256 * 1024);
+  pthread_t thread;
+  auto run = [](void* arg) -> void* {
+    (*static_cast<const std::function<void()>*>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attr, run, const_cast<std::function<void()>*>(&work)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+}
+
+TEST(CompoundFileHostile, LongSiblingChainIsReadWithoutRecursion) {
+  TempDir dir;
+  WritePlain(dir.file("chain.vlx"), SiblingChainFile(50000, false));
+  std::size_t children = 0;
+  std::optional<std::string> last;
+  OnSmallStack([&] {
+    Storage root = OpenCompoundFile(dir.file("chain.vlx"));
+    children = root.Children().size();
+    last = root.ReadStream("s49999", 10);
+  });
+  EXPECT_EQ(children, 50000u);
+  EXPECT_EQ(last, "");
+}
+
+TEST(CompoundFileHostile, SiblingLinksInACircleEndTheList) {
+  TempDir dir;
+  WritePlain(dir.file("circle.vlx"), SiblingChainFile(10, true));
+  EXPECT_EQ(OpenCompoundFile(dir.file("circle.vlx")).Children().size(), 10u);
 }
 
 // ---- Whole files ----
