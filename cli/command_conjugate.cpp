@@ -173,9 +173,13 @@ class Writer {
   virtual void End() {}
 
  protected:
+  // A batch stops at the first output that cannot be written rather than conjugating on.
   void Flush(const std::string& text) {
     m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
     m_out.flush();
+    if (!m_out) {
+      throw FileError("cannot write the output");
+    }
   }
 
   std::ostream& m_out;
@@ -441,16 +445,20 @@ int RunConjugate(const Arguments& args, Context& context) {
 
   bool failed = false;
   bool missing = false;
+  // A word the engine fails on is reported and the batch goes on; output that cannot be
+  // written ends it.
   auto conjugate = [&](const std::string& word) {
+    WordForms forms;
     try {
-      const WordForms forms = ReadWord(activeWord, partOfSpeech, word, needs);
-      missing = missing || !forms.HasResult();
-      writer->Word(forms);
+      forms = ReadWord(activeWord, partOfSpeech, word, needs);
     } catch (const Error& error) {
       failed = true;
       context.err << "flexel conjugate: " << word << ": " << error.what() << '\n';
       writer->Failure(word, error.what());
+      return;
     }
+    missing = missing || !forms.HasResult();
+    writer->Word(forms);
   };
 
   writer->Begin();

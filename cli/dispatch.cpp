@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <csignal>
 #include <exception>
 #include <iomanip>
 #include <iostream>
@@ -215,11 +216,16 @@ int Main(int argc, char** argv, std::span<const Command> commands) {
   for (int i = 1; i < argc; ++i) {
     args.emplace_back(argv[i]);
   }
+  // A reader that goes away (`| head`) makes writes fail instead of killing the process, so
+  // the command ends through its own error path and removes its temporary folders.
+  std::signal(SIGPIPE, SIG_IGN);
   Context context{std::cout, std::cerr};
   const int code = RunFlexel(args, commands, context);
   std::cout.flush();
   if (!std::cout) {
-    std::cerr << "flexel: cannot write the output\n";
+    if (code != kExitFailure) {
+      std::cerr << "flexel: cannot write the output\n";
+    }
     return kExitFailure;
   }
   return code;

@@ -322,6 +322,32 @@ TEST_F(EngineCommandsTest, TemporaryHtmlFolderIsRemovedAndAGivenOneKept) {
   EXPECT_EQ(left, (std::vector<std::string>{"pages"}));
 }
 
+TEST_F(EngineCommandsTest, ReaderThatGoesAwayEndsTheBatchAndCleansUp) {
+  const fs::path temp = MakeTempFolder("flexel-cli-pipe");
+  {
+    std::ofstream words(temp / "words.txt");
+    for (int i = 0; i < 20000; ++i) words << "hablar\n";
+  }
+  const std::string script =
+      "TMPDIR='" + temp.string() + "/html' '" + FLEXEL_CLI + "' conjugate --registry '" +
+      *s_registry + "' '" + kTiny + "' --words-from - < '" + (temp / "words.txt").string() +
+      "' 2>'" + (temp / "err").string() + "' | head -c 10 > /dev/null; echo ${PIPESTATUS[0]} > '" +
+      (temp / "status").string() + "'";
+  fs::create_directory(temp / "html");
+  std::ofstream(temp / "run.sh") << script << '\n';
+  ASSERT_EQ(std::system(("bash '" + (temp / "run.sh").string() + "'").c_str()), 0);
+  std::ifstream status(temp / "status");
+  int code = -1;
+  status >> code;
+  std::ifstream errFile(temp / "err");
+  const std::string err((std::istreambuf_iterator<char>(errFile)), {});
+  const bool htmlFolderEmpty = fs::is_empty(temp / "html");
+  fs::remove_all(temp);
+  EXPECT_EQ(code, 3);
+  EXPECT_EQ(err, "flexel conjugate: cannot write the output\n");
+  EXPECT_TRUE(htmlFolderEmpty);
+}
+
 TEST_F(EngineCommandsTest, EvalJsonGivesTheEngineAnswers) {
   const CliResult result =
       Run({"eval", kTiny, "--json", "Count", "Item(0).Name", "Item(0).ActiveWord.partofspeechid=0",
