@@ -17,8 +17,7 @@ namespace flexel::cli {
 namespace {
 
 constexpr OptionSpec kRegistryOption = {
-    "--registry", "DIR",
-    "the engines' registry folder (default: $FLEXEL_REGISTRY or ~/.config/flexel/registry/)"};
+    "--registry", "DIR", "registry folder of the engines (default: $FLEXEL_REGISTRY)"};
 
 constexpr OptionSpec kGlobalOptions[] = {
     {"--help", "", "show this help"},
@@ -87,12 +86,21 @@ void PrintGeneralHelp(std::ostream& out, std::span<const Command> commands) {
       << "Show the help of a command\n\noptions:\n";
   PrintOptions(out, kGlobalOptions);
   out << "\nOptions may stand before or after the arguments; \"--\" ends the options.\n"
+         "Without --registry and $FLEXEL_REGISTRY, engines are looked up in\n"
+         "$XDG_CONFIG_HOME/flexel/registry/ (~/.config/flexel/registry/).\n"
          "Exit codes: 0 done, 1 no result, 2 usage error, 3 engine or file failure.\n";
 }
 
+std::string CommandUsage(const Command& command) {
+  std::string usage = "flexel " + std::string(command.name);
+  if (!command.arguments.empty()) {
+    usage.append(" ").append(command.arguments);
+  }
+  return usage;
+}
+
 void PrintCommandHelp(std::ostream& out, const Command& command) {
-  out << "usage: flexel " << command.name << ' ' << command.arguments << "\n\n"
-      << command.summary << ".\n";
+  out << "usage: " << CommandUsage(command) << "\n\n" << command.summary << ".\n";
   if (!command.help.empty()) {
     out << '\n' << command.help;
   }
@@ -119,7 +127,7 @@ int Usage(Context& context, std::string_view prefix, const std::string& message,
 
 int RunCommand(const Command& command, std::span<const std::string> args, Context& context) {
   const std::string prefix = "flexel " + std::string(command.name);
-  const std::string usage = prefix + " " + std::string(command.arguments);
+  const std::string usage = CommandUsage(command);
   try {
     const std::vector<OptionSpec> options = CommandOptions(command);
     const Arguments parsed = ParseArguments(args, options);
