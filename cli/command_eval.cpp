@@ -78,9 +78,14 @@ Outcome Run(const Dispatch& languages, const Statement& statement) {
   return outcome;
 }
 
-// "ILanguage" for an object whose interface is described; "IDispatch" otherwise.
+// "ILanguage" for an object whose interface is described; "IDispatch" or "IUnknown" otherwise.
 std::string InterfaceName(const automation::Variant& value) {
-  const automation::RefPtr<automation::IDispatch> object = value.ToDispatch();
+  automation::RefPtr<automation::IDispatch> object;
+  try {
+    object = value.ToDispatch();
+  } catch (const Error&) {
+    return "IUnknown";  // an object without late binding has no interface to name
+  }
   if (object) {
     if (const automation::InterfaceInfo* info = object->GetTypeInfo()) {
       return std::string(info->name);

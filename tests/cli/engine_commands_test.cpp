@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,6 +103,8 @@ struct OutputCase {
   std::string out;
   std::string err;
 };
+
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
 
 class EngineOutputTest : public EngineCommandsTest,
                          public ::testing::WithParamInterface<OutputCase> {};

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 
 namespace flexel::cli {
@@ -14,6 +15,8 @@ struct EscapeCase {
   std::string text;
   std::string json;
 };
+
+void PrintTo(const EscapeCase& c, std::ostream* os) { *os << c.name; }
 
 class JsonStringTest : public ::testing::TestWithParam<EscapeCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct ParsedCase {
   std::vector<MemberCall> path;
   std::optional<Variant> assigned;
 };
+
+void PrintTo(const ParsedCase& c, std::ostream* os) { *os << c.name; }
 
 class StatementParseTest : public ::testing::TestWithParam<ParsedCase> {};
 
@@ -69,6 +72,8 @@ struct ErrorCase {
   std::size_t position;
   std::string message;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class StatementErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 

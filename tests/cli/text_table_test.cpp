@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace flexel::cli {
@@ -12,6 +13,8 @@ struct WidthCase {
   std::string text;
   std::size_t width;
 };
+
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
 
 class DisplayWidthTest : public ::testing::TestWithParam<WidthCase> {};
 
