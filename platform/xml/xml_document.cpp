@@ -17,7 +17,9 @@ const char* AsChars(const xmlChar* text) noexcept { return reinterpret_cast<cons
 
 bool IsXmlSpace(char c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// The first error of a parse; later ones are usually consequences of it.
+// The first error of a parse; later ones are usually consequences of it. Errors raised while
+// an entity's text is parsed carry no file and count lines within that text, so the first error
+// that names the document wins over them.
 struct ErrorCollector {
   bool seen = false;
   std::string file;
@@ -29,9 +31,11 @@ void CollectError(void* userData, xmlErrorPtr error) {
   if (userData == nullptr || error == nullptr) return;
   auto* ctxt = static_cast<xmlParserCtxtPtr>(userData);
   auto* collector = static_cast<ErrorCollector*>(ctxt->_private);
-  if (collector == nullptr || collector->seen || error->level < XML_ERR_ERROR) return;
+  if (collector == nullptr || error->level < XML_ERR_ERROR) return;
+  const bool namesFile = error->file != nullptr;
+  if (collector->seen && (!collector->file.empty() || !namesFile)) return;
   collector->seen = true;
-  collector->file = error->file != nullptr ? error->file : "";
+  collector->file = namesFile ? error->file : "";
   collector->line = error->line;
   collector->message = error->message != nullptr ? error->message : "";
   while (!collector->message.empty() && IsXmlSpace(collector->message.back())) {
