@@ -1,6 +1,7 @@
 // flexel conjugate: every tense of words through one engine object, as text, JSON or HTML.
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -428,6 +429,10 @@ int RunConjugate(const Arguments& args, Context& context) {
   if (wordsFrom && *wordsFrom == "-") {
     wordInput = &std::cin;
   } else if (wordsFrom) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(*wordsFrom, ec)) {
+      throw FileError(*wordsFrom + ": Is a directory");
+    }
     wordFile.open(*wordsFrom, std::ios::binary);
     if (!wordFile) {
       throw FileError(*wordsFrom + ": cannot be opened");
@@ -445,9 +450,11 @@ int RunConjugate(const Arguments& args, Context& context) {
 
   bool failed = false;
   bool missing = false;
+  std::size_t count = 0;
   // A word the engine fails on is reported and the batch goes on; output that cannot be
   // written ends it.
   auto conjugate = [&](const std::string& word) {
+    ++count;
     WordForms forms;
     try {
       forms = ReadWord(activeWord, partOfSpeech, word, needs);
@@ -473,6 +480,9 @@ int RunConjugate(const Arguments& args, Context& context) {
     }
   }
   writer->End();
+  if (count == 0) {
+    throw NoResultError("no words to conjugate");
+  }
   if (failed) {
     return kExitFailure;
   }

@@ -276,6 +276,14 @@ TEST_F(EngineCommandsTest, ConjugateWordsFromStandardInputAndFile) {
   }
   EXPECT_EQ(words, (std::vector<std::string>{"hablar", "cantar", "hablar"}));
 
+  const CliResult empty = Run({"conjugate", "--words-from", "-", kTiny}, "\n  \r\n");
+  EXPECT_EQ(empty.exitCode, 1);
+  EXPECT_EQ(empty.out, "");
+  EXPECT_EQ(empty.err, "flexel conjugate: no words to conjugate\n");
+  const CliResult directory = Run({"conjugate", "--words-from", kData, kTiny});
+  EXPECT_EQ(directory.exitCode, 3);
+  EXPECT_EQ(directory.err, "flexel conjugate: " + kData + ": Is a directory\n");
+
   // Words of the arguments come first; a file in the old code page is read as such.
   const fs::path folder = MakeTempFolder("flexel-cli-words");
   std::ofstream(folder / "words.txt", std::ios::binary) << "cantar\n";
