@@ -591,6 +591,17 @@ TEST_F(CompileCommandTest, ErrorStopsTheBatch) {
                              "\": No such file or directory\n");
 }
 
+TEST_F(CompileCommandTest, FileThatFailsItsVerificationIsAFailure) {
+  // Without header tags the written file has an empty header, which the check reads as failed.
+  std::ofstream(m_folder / "nohead.txt") << "#TENSES\n1:A\n#WORDS\n";
+  const std::string source = (m_folder / "nohead.txt").string();
+  const CliResult result = RunCli({"compile", source});
+  EXPECT_EQ(result.exitCode, 3);
+  EXPECT_TRUE(result.out.ends_with("READY\nFile verified:\nFailed!\n\n")) << result.out;
+  EXPECT_EQ(result.err,
+            "flexel compile: " + source + ": the written file failed its verification\n");
+}
+
 TEST(CompileUsageTest, NeedsAProject) {
   const CliResult result = RunCli({"compile"});
   EXPECT_EQ(result.exitCode, 2);
