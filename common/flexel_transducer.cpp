@@ -214,8 +214,10 @@ class TransducerMachine {
   [[nodiscard]] bool Rewrite(Span inner, const Segment& rest, std::size_t at, std::size_t depth);
   [[nodiscard]] bool StarStep(const Segment& head, std::size_t at, std::uint32_t skip,
                               std::size_t depth);
+  // Text copied across segments is paid for in steps, so the budget bounds the work and not
+  // only the branches: a long bracket reopened on every step would otherwise run for minutes.
   [[nodiscard]] Span Extract(const Segment& head, Location close,
-                             std::unique_ptr<PatternText>& scratch) const;
+                             std::unique_ptr<PatternText>& scratch);
   [[nodiscard]] bool OutOfSteps() {
     if (m_exhausted || ++m_steps > m_budget) {
       m_exhausted = true;
@@ -406,7 +408,7 @@ bool TransducerMachine::Step(Segment pattern, std::size_t at, std::uint32_t skip
 }
 
 Span TransducerMachine::Extract(const Segment& head, Location close,
-                                std::unique_ptr<PatternText>& scratch) const {
+                                std::unique_ptr<PatternText>& scratch) {
   Span pieces[2];
   int count = 0;
   const Segment* segment = &head;
@@ -446,6 +448,8 @@ Span TransducerMachine::Extract(const Segment& head, Location close,
     segment = segment->next;
     begin = segment->pos;
   }
+  m_steps += text.size();
+  if (m_steps > m_budget) m_exhausted = true;
   scratch = std::make_unique<PatternText>(MakePattern(std::move(text), m_groupIndex));
   return Span{scratch.get(), 0, static_cast<std::uint32_t>(scratch->text.size())};
 }
