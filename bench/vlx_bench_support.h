@@ -10,8 +10,8 @@ namespace flexel::bench {
 
 inline std::filesystem::path BenchFolder() {
   static const std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("flexel_bench_vlx_" + std::to_string(::getpid()));
+    auto path =
+        std::filesystem::temp_directory_path() / ("flexel_bench_vlx_" + std::to_string(::getpid()));
     std::filesystem::create_directories(path);
     return path;
   }();

@@ -37,9 +37,8 @@ void BM_CompileProject(benchmark::State& state) {
   flexel::TCompileForm compiler(nullptr);
   for (auto _ : state) compiler.CompileProject(source);
   state.SetComplexityN(state.range(0));
-  state.counters["pages/s"] =
-      benchmark::Counter(static_cast<double>(state.range(0) * 12 * state.iterations()),
-                         benchmark::Counter::kIsRate);
+  state.counters["pages/s"] = benchmark::Counter(
+      static_cast<double>(state.range(0) * 12 * state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CompileProject)
     ->Arg(2500)

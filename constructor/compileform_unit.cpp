@@ -44,7 +44,8 @@ bool IsPictureTag(std::string_view text) {
 std::vector<std::string> SplitBeforeTags(std::string_view text) {
   std::vector<std::string> pieces;
   std::size_t start = 0;
-  for (std::size_t at = text.find('<', 1); at != std::string_view::npos; at = text.find('<', at + 1)) {
+  for (std::size_t at = text.find('<', 1); at != std::string_view::npos;
+       at = text.find('<', at + 1)) {
     pieces.emplace_back(text.substr(start, at - start));
     start = at;
   }
@@ -78,7 +79,9 @@ std::size_t NameStart(std::string_view path) {
   return at == std::string_view::npos ? 0 : at + 1;
 }
 
-std::string ExtractFileName(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+std::string ExtractFileName(std::string_view path) {
+  return std::string(path.substr(NameStart(path)));
+}
 
 std::string ExtractFilePath(std::string_view path) {
   return std::string(path.substr(0, NameStart(path)));
@@ -97,14 +100,22 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension) {
 
 std::string_view HeaderKey(HeaderField field) {
   switch (field) {
-    case HeaderField::Author: return "AUTHOR";
-    case HeaderField::Email: return "EMAIL";
-    case HeaderField::Family: return "FAMILY";
-    case HeaderField::Summary: return "SUMMARY";
-    case HeaderField::Sil: return "SIL";
-    case HeaderField::Copyright: return "COPYRIGHT";
-    case HeaderField::Name: return "NAME";
-    case HeaderField::Description: return "DESCRIPTION";
+    case HeaderField::Author:
+      return "AUTHOR";
+    case HeaderField::Email:
+      return "EMAIL";
+    case HeaderField::Family:
+      return "FAMILY";
+    case HeaderField::Summary:
+      return "SUMMARY";
+    case HeaderField::Sil:
+      return "SIL";
+    case HeaderField::Copyright:
+      return "COPYRIGHT";
+    case HeaderField::Name:
+      return "NAME";
+    case HeaderField::Description:
+      return "DESCRIPTION";
   }
   return {};
 }
@@ -227,7 +238,8 @@ std::string TCompileForm::CheckPicture(const std::string& piece, std::string& fo
   if (src == std::string::npos) return piece;
   const std::size_t start = src + 5;
   const std::size_t end = piece.find('"', start);
-  const std::string reference = end == std::string::npos ? std::string() : piece.substr(start, end - start);
+  const std::string reference =
+      end == std::string::npos ? std::string() : piece.substr(start, end - start);
   if (detail::FileExists(reference)) {
     log("\t" + reference);
     foundPath = reference;
@@ -253,10 +265,9 @@ std::string TCompileForm::CheckPicture(const std::string& piece, std::string& fo
 }
 
 void TCompileForm::addPicture(const std::string& path) {
-  auto at = std::lower_bound(m_pictures.begin(), m_pictures.end(), path,
-                             [](const std::string& a, const std::string& b) {
-                               return nls::CompareText(a, b) < 0;
-                             });
+  auto at = std::lower_bound(
+      m_pictures.begin(), m_pictures.end(), path,
+      [](const std::string& a, const std::string& b) { return nls::CompareText(a, b) < 0; });
   if (at != m_pictures.end() && nls::CompareText(*at, path) == 0) return;
   m_pictures.insert(at, path);
 }

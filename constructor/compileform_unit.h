@@ -42,7 +42,9 @@ class TCompileForm {
   [[nodiscard]] std::string PictureStreamName(std::size_t number) const;
 
   [[nodiscard]] const std::string& VlxFileName() const noexcept { return m_vlxFileName; }
-  [[nodiscard]] const std::vector<std::string>& SourceLines() const noexcept { return m_sourceLines; }
+  [[nodiscard]] const std::vector<std::string>& SourceLines() const noexcept {
+    return m_sourceLines;
+  }
   [[nodiscard]] const std::vector<std::string>& Pictures() const noexcept { return m_pictures; }
 
  private:

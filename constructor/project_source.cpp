@@ -37,14 +37,30 @@ class ProjectLoader : public TProjectReader {
  protected:
   void HeaderLine(HeaderField field, std::string value) override {
     switch (field) {
-      case HeaderField::Author: m_project.author = std::move(value); break;
-      case HeaderField::Email: m_project.email = std::move(value); break;
-      case HeaderField::Family: m_project.family = std::move(value); break;
-      case HeaderField::Summary: m_project.summary = std::move(value); break;
-      case HeaderField::Sil: m_project.sil = std::move(value); break;
-      case HeaderField::Copyright: m_project.copyright = std::move(value); break;
-      case HeaderField::Name: m_project.name = std::move(value); break;
-      case HeaderField::Description: m_project.description = std::move(value); break;
+      case HeaderField::Author:
+        m_project.author = std::move(value);
+        break;
+      case HeaderField::Email:
+        m_project.email = std::move(value);
+        break;
+      case HeaderField::Family:
+        m_project.family = std::move(value);
+        break;
+      case HeaderField::Summary:
+        m_project.summary = std::move(value);
+        break;
+      case HeaderField::Sil:
+        m_project.sil = std::move(value);
+        break;
+      case HeaderField::Copyright:
+        m_project.copyright = std::move(value);
+        break;
+      case HeaderField::Name:
+        m_project.name = std::move(value);
+        break;
+      case HeaderField::Description:
+        m_project.description = std::move(value);
+        break;
     }
   }
   void TenseLine(int id, std::string name, const std::string&) override {
@@ -116,16 +132,30 @@ std::vector<std::string> TProjectSource::Lines() const {
   for (const auto& [field, tag] : kHeaderTags) {
     std::string value;
     switch (field) {
-      case HeaderField::Author: value = single(author); break;
-      case HeaderField::Email: value = single(email); break;
-      case HeaderField::Family: value = single(family); break;
-      case HeaderField::Summary: value = FlattenSummary(summary); break;
-      case HeaderField::Sil: value = single(sil); break;
+      case HeaderField::Author:
+        value = single(author);
+        break;
+      case HeaderField::Email:
+        value = single(email);
+        break;
+      case HeaderField::Family:
+        value = single(family);
+        break;
+      case HeaderField::Summary:
+        value = FlattenSummary(summary);
+        break;
+      case HeaderField::Sil:
+        value = single(sil);
+        break;
       case HeaderField::Copyright:
         value = copyright == kCopyrightPlaceholder ? std::string() : single(copyright);
         break;
-      case HeaderField::Name: value = single(name); break;
-      case HeaderField::Description: value = FlattenPage(description); break;
+      case HeaderField::Name:
+        value = single(name);
+        break;
+      case HeaderField::Description:
+        value = FlattenPage(description);
+        break;
     }
     lines.push_back(std::string(tag) + value);
   }

@@ -12,7 +12,8 @@ namespace flexel {
 
 // Larger project sources are refused rather than read into memory.
 inline constexpr std::size_t kMaxProjectBytes = std::size_t(1) << 30;
-inline constexpr std::string_view kCopyrightPlaceholder = "E.g. Copyright (c) YourCompany 2001-2004";
+inline constexpr std::string_view kCopyrightPlaceholder =
+    "E.g. Copyright (c) YourCompany 2001-2004";
 inline constexpr std::string_view kAllTenses = "All tenses";
 inline constexpr std::string_view kEmptyPage =
     "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">"

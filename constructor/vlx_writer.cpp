@@ -31,7 +31,8 @@ void TVlxWriter::write(storage::StorageBuilder& target, std::string_view stream,
   target.WriteStream(stream, CompressStream(bytes));
   // The storage keeps the spelling it was created with; the key follows it. A replaced stream
   // replaces its entry, so the table never holds two lengths for one stream.
-  const std::string key = SizeKey(&target == &m_file.Root() ? std::string() : target.Name(), stream);
+  const std::string key =
+      SizeKey(&target == &m_file.Root() ? std::string() : target.Name(), stream);
   if (auto it = m_sizeIndex.find(key); it != m_sizeIndex.end()) {
     m_sizes[it->second].second = length;
   } else {

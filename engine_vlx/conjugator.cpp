@@ -81,8 +81,7 @@ std::string TConjugator::LanguageInfoHTML() {
 }
 
 std::string TConjugator::CreatorText() {
-  return given("COPYRIGHT") + "\t" + given("AUTHOR") + "\t" + given("EMAIL") + "\t" +
-         given("WWW");
+  return given("COPYRIGHT") + "\t" + given("AUTHOR") + "\t" + given("EMAIL") + "\t" + given("WWW");
 }
 
 int TConjugator::PartOfSpeechCount() { return Reader().HasHeader() ? 1 : 0; }

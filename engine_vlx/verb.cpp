@@ -29,9 +29,7 @@ std::string TMyVerb::TensesRaw() {
   return text;
 }
 
-int TMyVerb::TenseListCount() {
-  return m_pattern < 1 ? 0 : static_cast<int>(m_tenseList.size());
-}
+int TMyVerb::TenseListCount() { return m_pattern < 1 ? 0 : static_cast<int>(m_tenseList.size()); }
 
 InflectionEntry TMyVerb::Inflection(int line) {
   InflectionEntry entry;

@@ -84,12 +84,18 @@ std::string FoldKey(std::string_view name) {
 const char* ForbiddenCharacter(std::string_view name) noexcept {
   for (char c : name) {
     switch (c) {
-      case '/': return "\"/\"";
-      case '\\': return "\"\\\"";
-      case ':': return "\":\"";
-      case '!': return "\"!\"";
-      case '\0': return "a NUL character";
-      default: break;
+      case '/':
+        return "\"/\"";
+      case '\\':
+        return "\"\\\"";
+      case ':':
+        return "\":\"";
+      case '!':
+        return "\"!\"";
+      case '\0':
+        return "a NUL character";
+      default:
+        break;
     }
   }
   return nullptr;
@@ -381,17 +387,17 @@ std::string CompoundFile::readStream(std::uint32_t id, std::string_view shown,
   if (size == 0) return {};
   try {
     if (e.size >= m_cutoff) {
-      const auto chain = chainPrefix(m_fat, e.start, (e.size + m_sectorSize - 1) / m_sectorSize,
-                                     m_sectorCount);
+      const auto chain =
+          chainPrefix(m_fat, e.start, (e.size + m_sectorSize - 1) / m_sectorSize, m_sectorCount);
       if (chain.empty()) throw Damaged{};
       std::string bytes = readSectors(chain);
       bytes.resize(size);
       return bytes;
     }
-    const std::uint64_t miniStreamSize =
-        std::uint64_t(m_miniStreamSectors.size()) * m_sectorSize;
-    const auto chain = chainPrefix(m_miniFat, e.start, (e.size + kMiniSectorSize - 1) / kMiniSectorSize,
-                                   miniStreamSize / kMiniSectorSize);
+    const std::uint64_t miniStreamSize = std::uint64_t(m_miniStreamSectors.size()) * m_sectorSize;
+    const auto chain =
+        chainPrefix(m_miniFat, e.start, (e.size + kMiniSectorSize - 1) / kMiniSectorSize,
+                    miniStreamSize / kMiniSectorSize);
     if (chain.empty()) throw Damaged{};
     std::string bytes(chain.size() * kMiniSectorSize, '\0');
     for (std::size_t i = 0; i < chain.size(); ++i) {

@@ -88,7 +88,7 @@ class StorageBuilder {
   Element* find(std::string_view name);
 
   std::string m_name;
-  std::vector<Element> m_elements;  // in order of creation
+  std::vector<Element> m_elements;                        // in order of creation
   std::unordered_map<std::string, std::size_t> m_byName;  // upper-cased name -> element
 };
 

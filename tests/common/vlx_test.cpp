@@ -1,5 +1,3 @@
-#include "common/compileform_unit.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "common/compileform_unit.h"
 #include "platform/core/error.h"
 #include "platform/storage/compound_file.h"
 #include "platform/storage/whole_file.h"
@@ -65,18 +64,23 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"Utf8Mark", "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\n", Lines{"été"}},
         LinesCase{"LegacyWindows1252", "caf\xE9\n\x80", Lines{"café", "€"}},
         LinesCase{"Utf8WithoutMarkStaysUtf8", "caf\xC3\xA9", Lines{"café"}},
-        LinesCase{"AllFourLineEnds", "a\r\nb\rc\nd\xE2\x80\xA8" "e", Lines{"a", "b", "c", "d", "e"}},
+        LinesCase{"AllFourLineEnds",
+                  "a\r\nb\rc\nd\xE2\x80\xA8"
+                  "e",
+                  Lines{"a", "b", "c", "d", "e"}},
         LinesCase{"EmptyLinesKept", "a\r\n\r\nb", Lines{"a", "", "b"}},
         LinesCase{"FinalBreakOpensNoLine", "a\n\n", Lines{"a", ""}},
         LinesCase{"NulEndsTheText", std::string("a\nb\0c\nd", 7), Lines{"a", "b"}},
-        LinesCase{"NulEndsUtf16Text", "\xFF\xFE" + Utf16Le(std::u16string(u"a\r\nb\0c", 6)), Lines{"a", "b"}},
+        LinesCase{"NulEndsUtf16Text", "\xFF\xFE" + Utf16Le(std::u16string(u"a\r\nb\0c", 6)),
+                  Lines{"a", "b"}},
         LinesCase{"OddUtf16ByteDropped", "\xFF\xFE" + Utf16Le(u"ab") + "x", Lines{"ab"}},
-        LinesCase{"MarkOnly", "\xFF\xFE", Lines{}},
-        LinesCase{"Empty", "", Lines{}}),
+        LinesCase{"MarkOnly", "\xFF\xFE", Lines{}}, LinesCase{"Empty", "", Lines{}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(TextStream, IsWrittenAsUtf16LittleEndianWithMarkAndCrLf) {
-  EXPECT_EQ(SaveTextLines({"a", "é"}), std::string("\xFF\xFE" "a\0\r\0\n\0\xE9\0\r\0\n\0", 14));
+  EXPECT_EQ(SaveTextLines({"a", "é"}), std::string("\xFF\xFE"
+                                                   "a\0\r\0\n\0\xE9\0\r\0\n\0",
+                                                   14));
   EXPECT_EQ(SaveTextLines({}), "\xFF\xFE");
   const Lines lines{"😀 one", "", "ü"};
   EXPECT_EQ(LoadTextLines(SaveTextLines(lines)), lines);
@@ -267,8 +271,8 @@ TEST_F(VlxReader, EmptyRecordedLengthGivesAnEmptyList) {
 
 struct DamageCase {
   const char* label;
-  std::string sizeLine;      // the size entry of ".index"; empty: none
-  std::string indexBytes;    // empty: a good compressed stream
+  std::string sizeLine;    // the size entry of ".index"; empty: none
+  std::string indexBytes;  // empty: a good compressed stream
   std::string message;
 };
 
@@ -306,6 +310,24 @@ TEST_F(VlxReader, DamagedPageIsAnEmptyPage) {
   EXPECT_EQ(vlx.PageText("walk", 1), "");
   EXPECT_THROW_MSG((void)vlx.ReadList("walk", "1"), FileError,
                    "Stream \"walk/1\" has no recorded size");
+}
+
+TEST_F(VlxReader, TruncatedFileGivesAnErrorOrWhatCanBeRead) {
+  VlxBuilder builder;
+  Fill(builder);
+  builder.Raw(kImagesStorage, "lexoro5vlx0.gif", std::string(6000, 'g'));
+  builder.Save(file("whole.vlx"));
+  const std::string bytes = storage::ReadFileWhole(file("whole.vlx"), 1 << 20);
+  for (std::size_t length = 0; length < bytes.size(); length += 211) {
+    storage::WriteFileWhole(file("cut.vlx"), bytes.substr(0, length), false);
+    try {
+      const Tvlx vlx(file("cut.vlx"));
+      (void)vlx.PageText("Be", 10);
+      (void)vlx.ReadPicture("lexoro5vlx0.gif");
+    } catch (const FileError&) {
+      // A root stream cut off is reported; anything else would be a fault.
+    }
+  }
 }
 
 TEST_F(VlxReader, PicturesAreReadRawFromTheImageStorage) {

@@ -1,5 +1,3 @@
-#include "constructor/compileform_unit.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include <memory>
 
 #include "common/compileform_unit.h"
+#include "constructor/compileform_unit.h"
 #include "platform/core/error.h"
 #include "platform/storage/compound_file.h"
 #include "tests/constructor/test_support.h"
@@ -26,7 +25,8 @@ struct Compiler {
 
 Lines Substitute(Lines lines, const std::string& dir) {
   for (auto& line : lines) {
-    for (std::size_t at = line.find("@DIR@"); at != std::string::npos; at = line.find("@DIR@", at)) {
+    for (std::size_t at = line.find("@DIR@"); at != std::string::npos;
+         at = line.find("@DIR@", at)) {
       line.replace(at, 5, dir);
     }
   }
@@ -66,17 +66,16 @@ TEST_P(CompilePictures, LogsEveryCheckAndMapsFoundPictures) {
                  "OK."};
   // With auto-correct off the pages keep their references as written; a corrected path is
   // still mapped where it occurs inside the reference.
-  expected.push_back(autoCorrect
-                         ? "<html><body><img src=\"lexoro5vlx2.png\"> am <embed "
-                           "src=\"lexoro5vlx1.gif\"></body></html>"
-                         : "<html><body><img src=\"lexoro5vlx2.png\"> am <embed "
-                           "src=\"file://lexoro5vlx1.gif\"></body></html>");
+  expected.push_back(autoCorrect ? "<html><body><img src=\"lexoro5vlx2.png\"> am <embed "
+                                   "src=\"lexoro5vlx1.gif\"></body></html>"
+                                 : "<html><body><img src=\"lexoro5vlx2.png\"> am <embed "
+                                   "src=\"file://lexoro5vlx1.gif\"></body></html>");
   if (!autoCorrect) std::erase(expected, std::string("\tCorrected"));
   EXPECT_EQ(c.log, Substitute(expected, dir.path()));
 
   // Numbered in the order of their full paths without regard to case: flag, a, B.
-  EXPECT_EQ(c.form.Pictures(), Substitute({"@DIR@/flag.gif", "@DIR@/pics/a.gif", "@DIR@/pics/B.png"},
-                                          dir.path()));
+  EXPECT_EQ(c.form.Pictures(),
+            Substitute({"@DIR@/flag.gif", "@DIR@/pics/a.gif", "@DIR@/pics/B.png"}, dir.path()));
   const Tvlx vlx(dir.file("pictures.vlx"));
   EXPECT_EQ(vlx.HeaderValue("DESCRIPTION"),
             autoCorrect ? "<html><body><p>Flag: <IMG SRC=\"lexoro5vlx0.gif\"></p></body></html>"
@@ -115,7 +114,8 @@ TEST(Compile, ProjectWithoutWordsGivesTheMinimalLayout) {
 
   storage::Storage root = storage::OpenCompoundFile(dir.file("empty.vlx"));
   Lines names;
-  for (const auto& child : root.Children()) names.push_back(child.name + (child.isStorage ? "/" : ""));
+  for (const auto& child : root.Children())
+    names.push_back(child.name + (child.isStorage ? "/" : ""));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (Lines{".compress", ".header", ".index", ".sizes", ".tenses", "_images/"}));
   EXPECT_TRUE(root.OpenStorage("_images")->Children().empty());
@@ -132,9 +132,8 @@ TEST(Compile, ProjectWithoutWordsGivesTheMinimalLayout) {
 
 TEST(Compile, RepeatedWordSharesOneStorageAndLaterPagesReplaceEarlier) {
   TempDir dir;
-  dir.WriteLines("dup.txt", {"#NAME:N", "#TENSES", "1:One", "2:Two", "#WORDS",
-                             "be", "1:first one", "2:only two", "#",
-                             "Be", "1:second one, longer than the first", "#"});
+  dir.WriteLines("dup.txt", {"#NAME:N", "#TENSES", "1:One", "2:Two", "#WORDS", "be", "1:first one",
+                             "2:only two", "#", "Be", "1:second one, longer than the first", "#"});
   Compiler c;
   c.form.CompileProject(dir.file("dup.txt"));
   const Tvlx vlx(dir.file("dup.vlx"));
@@ -151,8 +150,8 @@ TEST(Compile, RepeatedWordSharesOneStorageAndLaterPagesReplaceEarlier) {
 
 TEST(Compile, SizeTableIsSortedWithoutRegardToCase) {
   TempDir dir;
-  dir.WriteLines("s.txt", {"#TENSES", "1:x", "#WORDS", "b", "1:p", "#", "A", "1:p", "#",
-                           "_c", "1:p", "#"});
+  dir.WriteLines("s.txt",
+                 {"#TENSES", "1:x", "#WORDS", "b", "1:p", "#", "A", "1:p", "#", "_c", "1:p", "#"});
   Compiler c;
   c.form.CompileProject(dir.file("s.txt"));
   Lines keys;
@@ -166,8 +165,8 @@ TEST(Compile, SizeTableIsSortedWithoutRegardToCase) {
 
 TEST(Compile, SourceEndingInsideAWordBlockWritesWhatWasReadAndStopsTheBatch) {
   TempDir dir;
-  dir.WriteLines("broken.txt", {"#NAME:Broken", "#TENSES", "1:One", "#WORDS", "be", "1:am", "#",
-                                "go", "1:went"});
+  dir.WriteLines("broken.txt",
+                 {"#NAME:Broken", "#TENSES", "1:One", "#WORDS", "be", "1:am", "#", "go", "1:went"});
   dir.WriteLines("next.txt", {"#NAME:Next", "#TENSES", "#WORDS"});
   Compiler c;
   EXPECT_THROW_MSG(c.form.CompileFiles({dir.file("broken.txt"), dir.file("next.txt")}),
@@ -184,15 +183,15 @@ TEST(Compile, SourceEndingInsideAWordBlockWritesWhatWasReadAndStopsTheBatch) {
 
 TEST(Compile, BatchOfTwoLogsTwoBlocksAndTheTestPageOfBe) {
   TempDir dir;
-  dir.WriteLines("one.txt", {"#NAME:One", "#TENSES", "3:Third", "#WORDS", "be", "3:<p>is</p>", "#"});
+  dir.WriteLines("one.txt",
+                 {"#NAME:One", "#TENSES", "3:Third", "#WORDS", "be", "3:<p>is</p>", "#"});
   dir.WriteLines("two.txt", {"#NAME:Two", "#TENSES", "#WORDS", "be", "#"});
   Compiler c;
   c.form.CompileFiles({dir.file("one.txt"), dir.file("two.txt")});
   EXPECT_EQ(c.log, (Lines{"", "Compiling: " + dir.file("one.txt"), "Checking pictures",
                           "Processing words:", "\tbe", "READY", "File verified:", "OK.",
-                          "<p>is</p>", "", "Compiling: " + dir.file("two.txt"),
-                          "Checking pictures", "Processing words:", "\tbe", "READY",
-                          "File verified:", "OK.", ""}));
+                          "<p>is</p>", "", "Compiling: " + dir.file("two.txt"), "Checking pictures",
+                          "Processing words:", "\tbe", "READY", "File verified:", "OK.", ""}));
 }
 
 TEST(Compile, EmptyHeaderIsReportedAsFailed) {
@@ -225,14 +224,14 @@ TEST_P(CompileBadWord, EndsTheBatchWithTheStorageError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CompileBadWord,
-    ::testing::Values(
-        BadNameCase{"Slash", "a/b", "Cannot create element \"a/b\": the name contains \"/\""},
-        BadNameCase{"TooLong", std::string(32, 'w'),
-                    "Cannot create element \"" + std::string(32, 'w') +
-                        "\": the name is longer than 31 characters"},
-        BadNameCase{"Empty", "", "Cannot create element \"\": the name is empty"},
-        BadNameCase{"RootStreamName", ".sizes",
-                    "Cannot create stream \".sizes\": a storage has that name"}),
+    ::testing::Values(BadNameCase{"Slash", "a/b",
+                                  "Cannot create element \"a/b\": the name contains \"/\""},
+                      BadNameCase{"TooLong", std::string(32, 'w'),
+                                  "Cannot create element \"" + std::string(32, 'w') +
+                                      "\": the name is longer than 31 characters"},
+                      BadNameCase{"Empty", "", "Cannot create element \"\": the name is empty"},
+                      BadNameCase{"RootStreamName", ".sizes",
+                                  "Cannot create stream \".sizes\": a storage has that name"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Compile, ExistingOutputIsReplaced) {
@@ -247,9 +246,9 @@ TEST(Compile, ExistingOutputIsReplaced) {
 TEST(Compile, PictureFoundOnceIsStoredOnceForManyPages) {
   TempDir dir;
   dir.CopyProject("pictures");
-  dir.WriteLines("twice.txt",
-                 {"#TENSES", "1:x", "#WORDS", "a", "1:<html><img src=\"" + dir.file("flag.gif") + "\">",
-                  "#", "b", "1:<html><IMG SRC=\"" + dir.file("flag.gif") + "\">", "#"});
+  dir.WriteLines("twice.txt", {"#TENSES", "1:x", "#WORDS", "a",
+                               "1:<html><img src=\"" + dir.file("flag.gif") + "\">", "#", "b",
+                               "1:<html><IMG SRC=\"" + dir.file("flag.gif") + "\">", "#"});
   Compiler c;
   c.form.CompileProject(dir.file("twice.txt"));
   ASSERT_EQ(c.form.Pictures().size(), 1u);
@@ -309,7 +308,8 @@ TEST(CompileLayout, IndependentReaderSeesTheSameStoragesStreamsAndContents) {
       "</body></html>\\r\\n",
       "Z be/2 <html><body>was</body></html>\\r\\n",
       "S go",
-      "Z go/1 <html><body><img src=\"lexoro5vlx2.png\"><img src=\"missing.gif\"></body></html>\\r\\n",
+      "Z go/1 <html><body><img src=\"lexoro5vlx2.png\"><img "
+      "src=\"missing.gif\"></body></html>\\r\\n",
       "Z .header AUTHOR=Tester\\r\\nEMAIL=t@example.org\\r\\nFAMILY=Testic\\r\\n"
       "SUMMARY=One line summary\\r\\nSIL=tst\\r\\nNAME=Test language\\r\\n"
       "DESCRIPTION=<html><body><p>Flag: <IMG SRC=\"lexoro5vlx0.gif\"></p></body></html>\\r\\n",

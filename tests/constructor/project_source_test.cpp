@@ -25,8 +25,8 @@ std::string Shape(const TProjectSource& p) {
   return s;
 }
 
-const Lines kHeader{"#AUTHOR:", "#EMAIL:", "#FAMILY:", "#SUMMARY:", "#SIL:", "#COPYRIGHT:",
-                    "#NAME:", "#DESCRIPTION:"};
+const Lines kHeader{"#AUTHOR:", "#EMAIL:",     "#FAMILY:", "#SUMMARY:",
+                    "#SIL:",    "#COPYRIGHT:", "#NAME:",   "#DESCRIPTION:"};
 
 Lines With(Lines head, const Lines& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
@@ -67,13 +67,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "  5:lead", "5 :trail", "-3:neg", "07:zero", ":empty", "9:a:b"},
                  "T7[Seven]T10[$A:hex]T31[0x1F:hex2]T5[  lead]T-3[neg]T7[0zero]T9[a:b]"},
         ReadCase{"SectionTagsCarryAnySuffixAndCase",
-                 {"#tensesXYZ", "1:One", "#Words and more", "w", "#"}, "T1[One] W[w]"},
+                 {"#tensesXYZ", "1:One", "#Words and more", "w", "#"},
+                 "T1[One] W[w]"},
         ReadCase{"NoGoingBack",
                  {"#TENSES", "#AUTHOR:late", "1:One", "#WORDS", "2:Two", "#", "#TENSES", "#"},
                  "T1[One] W[2:Two] W[#TENSES]"},
         ReadCase{"FormLines",
-                 {"#TENSES", "1:One", "#WORDS", "be", "1:<p>am</p>", "not a form", "9:unknown tense",
-                  "1:again", "#", "go", "#"},
+                 {"#TENSES", "1:One", "#WORDS", "be", "1:<p>am</p>", "not a form",
+                  "9:unknown tense", "1:again", "#", "go", "#"},
                  "T1[One] W[be]{1:<p>am</p>}{9:unknown tense}{1:again} W[go]"},
         ReadCase{"HeaderOnly", {"#AUTHOR:x"}, ""}),
     [](const auto& info) { return std::string(info.param.label); });
@@ -109,26 +110,26 @@ TEST_P(ProjectReadRunsOut, KeepsWhatWasReadAndReportsIndexZero) {
   EXPECT_EQ(Shape(project), GetParam().shape);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ProjectReadRunsOut,
-    ::testing::Values(
-        BrokenCase{"EmptyFile", {}, ""},
-        BrokenCase{"EndsInsideWordBlock",
-                   {"#TENSES", "1:One", "#WORDS", "be", "1:am", "#", "go", "1:went"},
-                   "T1[One] W[be]{1:am} W[go]{1:went}"},
-        BrokenCase{"BlankLineAfterLastBlock", {"#TENSES", "#WORDS", "be", "#", ""},
-                   " W[be] W[]"}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Table, ProjectReadRunsOut,
+                         ::testing::Values(BrokenCase{"EmptyFile", {}, ""},
+                                           BrokenCase{"EndsInsideWordBlock",
+                                                      {"#TENSES", "1:One", "#WORDS", "be", "1:am",
+                                                       "#", "go", "1:went"},
+                                                      "T1[One] W[be]{1:am} W[go]{1:went}"},
+                                           BrokenCase{"BlankLineAfterLastBlock",
+                                                      {"#TENSES", "#WORDS", "be", "#", ""},
+                                                      " W[be] W[]"}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ProjectWrite, NewStandardProjectWritesEightHeaderLinesAndItsTense) {
   TProjectSource project;
   project.ResetProject(true, true);
   EXPECT_TRUE(project.IsStandard());
   EXPECT_EQ(project.copyright, kCopyrightPlaceholder);
-  EXPECT_EQ(project.Lines(),
-            (Lines{"#AUTHOR:", "#EMAIL:", "#FAMILY:", "#SUMMARY:", "#SIL:", "#COPYRIGHT:",
-                   "#NAME:", "#DESCRIPTION:" + std::string(kEmptyPage), "#TENSES",
-                   "0:All tenses", "#WORDS"}));
+  EXPECT_EQ(
+      project.Lines(),
+      (Lines{"#AUTHOR:", "#EMAIL:", "#FAMILY:", "#SUMMARY:", "#SIL:", "#COPYRIGHT:", "#NAME:",
+             "#DESCRIPTION:" + std::string(kEmptyPage), "#TENSES", "0:All tenses", "#WORDS"}));
   const std::string bytes = project.SaveToBytes();
   EXPECT_TRUE(bytes.starts_with(std::string("\xFF\xFE#\0A\0", 6)));
   EXPECT_TRUE(bytes.ends_with(std::string("S\0\r\0\n\0", 6)));
@@ -204,17 +205,19 @@ std::string Utf16(const std::string& utf8, bool bigEndian) {
 }
 
 const std::string kFrench =
-    "#NAME:Français\r\n#COPYRIGHT:\r\n#TENSES\r\n1:Présent\r\n#WORDS\r\nêtre\r\n1:<p>suis</p>\r\n#\r\n";
+    "#NAME:Français\r\n#COPYRIGHT:\r\n#TENSES\r\n1:Présent\r\n#WORDS\r\nêtre\r\n1:<p>suis</"
+    "p>\r\n#\r\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ProjectEncodings,
-    ::testing::Values(EncodingCase{"Utf16LittleEndian", Utf16(kFrench, false)},
-                      EncodingCase{"Utf16BigEndian", Utf16(kFrench, true)},
-                      EncodingCase{"Utf8Mark", "\xEF\xBB\xBF" + kFrench},
-                      EncodingCase{"Legacy8Bit",
-                                   "#NAME:Fran\xE7" "ais\r#COPYRIGHT:\r#TENSES\n1:Pr\xE9sent\n#WORDS\n"
-                                   "\xEAtre\n1:<p>suis</p>\n#"}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Table, ProjectEncodings,
+                         ::testing::Values(EncodingCase{"Utf16LittleEndian", Utf16(kFrench, false)},
+                                           EncodingCase{"Utf16BigEndian", Utf16(kFrench, true)},
+                                           EncodingCase{"Utf8Mark", "\xEF\xBB\xBF" + kFrench},
+                                           EncodingCase{
+                                               "Legacy8Bit",
+                                               "#NAME:Fran\xE7"
+                                               "ais\r#COPYRIGHT:\r#TENSES\n1:Pr\xE9sent\n#WORDS\n"
+                                               "\xEAtre\n1:<p>suis</p>\n#"}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ProjectOpen, EndsInsideWordBlockKeepsFieldsAndPlaceholder) {
   TempDir dir;

@@ -21,8 +21,8 @@ class TempDir {
  public:
   TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_path = fs::temp_directory_path() / ("flexel_storage_" + std::to_string(::getpid()) + "_" +
-                                          info->name());
+    m_path = fs::temp_directory_path() /
+             ("flexel_storage_" + std::to_string(::getpid()) + "_" + info->name());
     fs::remove_all(m_path);
     fs::create_directories(m_path);
   }
@@ -34,12 +34,12 @@ class TempDir {
   fs::path m_path;
 };
 
-#define EXPECT_THROW_MSG(statement, type, message)         \
-  try {                                                    \
-    statement;                                             \
-    ADD_FAILURE() << "no exception from " #statement;      \
-  } catch (const type& e) {                                \
-    EXPECT_EQ(std::string(e.what()), message);             \
+#define EXPECT_THROW_MSG(statement, type, message)    \
+  try {                                               \
+    statement;                                        \
+    ADD_FAILURE() << "no exception from " #statement; \
+  } catch (const type& e) {                           \
+    EXPECT_EQ(std::string(e.what()), message);        \
   }
 
 // A tree with a root stream, a word storage with two streams, a nested storage and an empty one.
@@ -160,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Cannot create element \"" + std::string(32, 'a') +
                      "\": the name is longer than 31 characters"},
         // Characters outside the basic plane take two UTF-16 units each.
-        NameCase{"SixteenEmoji", [] {
+        NameCase{"SixteenEmoji",
+                 [] {
                    std::string s;
                    for (int i = 0; i < 16; ++i) s += "\xF0\x9F\x98\x80";
                    return s;
@@ -173,10 +174,11 @@ INSTANTIATE_TEST_SUITE_P(
                  }()},
         NameCase{"Empty", "", "Cannot create element \"\": the name is empty"},
         NameCase{"Slash", "a/b", "Cannot create element \"a/b\": the name contains \"/\""},
-        NameCase{"Backslash", "a\\b", "Cannot create element \"a\\b\": the name contains \"\\\"" },
+        NameCase{"Backslash", "a\\b", "Cannot create element \"a\\b\": the name contains \"\\\""},
         NameCase{"Colon", "a:b", "Cannot create element \"a:b\": the name contains \":\""},
         NameCase{"Bang", "a!", "Cannot create element \"a!\": the name contains \"!\""},
-        NameCase{"BadUtf8", "a\xFF", "Cannot create element \"a\xFF\": the name is not valid UTF-8"}),
+        NameCase{"BadUtf8", "a\xFF",
+                 "Cannot create element \"a\xFF\": the name is not valid UTF-8"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CompoundFile, StreamOverTheLimitIsAnError) {
@@ -195,8 +197,7 @@ TEST(CompoundFile, FilesThatAreNotCompoundFilesAreRejected) {
                    "\"" + text + "\" is not a compound file");
   EXPECT_FALSE(TryOpenCompoundFile(text));
   const std::string missing = dir.file("missing.vlx");
-  EXPECT_THROW_MSG((void)OpenCompoundFile(missing), FileError,
-                   "Cannot open \"" + missing + "\"");
+  EXPECT_THROW_MSG((void)OpenCompoundFile(missing), FileError, "Cannot open \"" + missing + "\"");
   EXPECT_FALSE(TryOpenCompoundFile(dir.path().string()));  // a folder
 }
 
@@ -231,16 +232,15 @@ TEST_P(StreamSizes, RoundTripAcrossTheMiniStreamBoundary) {
   EXPECT_EQ(root.ReadStream("after", 10000), std::string(5000, 'a'));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StreamSizes,
-                         ::testing::Values(SizeCase{"Empty", 0}, SizeCase{"One", 1},
-                                           SizeCase{"MiniSectorMinusOne", 63},
-                                           SizeCase{"MiniSector", 64},
-                                           SizeCase{"CutoffMinusOne", 4095},
-                                           SizeCase{"Cutoff", 4096}, SizeCase{"CutoffPlusOne", 4097},
-                                           // Beyond 109 table sectors the table index continues
-                                           // in extra sectors.
-                                           SizeCase{"NeedsExtraTableIndex", 8 << 20}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, StreamSizes,
+    ::testing::Values(SizeCase{"Empty", 0}, SizeCase{"One", 1}, SizeCase{"MiniSectorMinusOne", 63},
+                      SizeCase{"MiniSector", 64}, SizeCase{"CutoffMinusOne", 4095},
+                      SizeCase{"Cutoff", 4096}, SizeCase{"CutoffPlusOne", 4097},
+                      // Beyond 109 table sectors the table index continues
+                      // in extra sectors.
+                      SizeCase{"NeedsExtraTableIndex", 8 << 20}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CompoundFile, ManyChildrenAreAllFound) {
   CompoundFileWriter writer;
@@ -322,9 +322,8 @@ TEST(CompoundFileDirectory, EveryStorageIsAValidRedBlackTree) {
     for (int i = 0; i < n; ++i) {
       // Names of different lengths and letter cases, added out of order.
       const int k = (i * 7919) % n;
-      storage.WriteStream(std::string(k % 3 + 1, static_cast<char>(k % 2 ? 'a' : 'B')) +
-                              std::to_string(k),
-                          "");
+      storage.WriteStream(
+          std::string(k % 3 + 1, static_cast<char>(k % 2 ? 'a' : 'B')) + std::to_string(k), "");
     }
     const std::string bytes = writer.Serialize();
     const auto entries = ReadDirectory(bytes);
@@ -460,9 +459,9 @@ TEST(CompoundFileHostile, SingleByteDamageInHeaderTableAndDirectoryIsSurvived) {
   Layout layout{bytes};
   const std::string path = dir.file("damaged.vlx");
   std::vector<std::pair<std::size_t, std::size_t>> regions = {
-      {0, 512},                                                  // header
-      {layout.sector(Get32(bytes, 0x4C)), 512},                  // first allocation table
-      {layout.sector(layout.directoryStart()), 512}};            // directory
+      {0, 512},                                        // header
+      {layout.sector(Get32(bytes, 0x4C)), 512},        // first allocation table
+      {layout.sector(layout.directoryStart()), 512}};  // directory
   for (const auto& [begin, length] : regions) {
     for (std::size_t at = begin; at < begin + length && at < bytes.size(); ++at) {
       for (unsigned char value : {0x00, 0xFF}) {
@@ -515,14 +514,17 @@ std::string SiblingChainFile(std::size_t count, bool closeTheCircle) {
   };
   entry(0, "Root Entry", 5, 0xFFFFFFFFu, 1);
   for (std::size_t i = 1; i <= count; ++i) {
-    const std::uint32_t next = i < count ? std::uint32_t(i + 1) : (closeTheCircle ? 1u : 0xFFFFFFFFu);
+    const std::uint32_t next =
+        i < count ? std::uint32_t(i + 1) : (closeTheCircle ? 1u : 0xFFFFFFFFu);
     entry(i, "s" + std::to_string(i), 2, next, 0xFFFFFFFFu);
   }
   std::string fat;
   for (std::size_t i = 0; i < fatSectors * 128; ++i) {
     std::uint32_t link = 0xFFFFFFFFu;
-    if (i < dirSectors) link = i + 1 < dirSectors ? std::uint32_t(i + 1) : 0xFFFFFFFEu;
-    else if (i < dirSectors + fatSectors) link = 0xFFFFFFFDu;
+    if (i < dirSectors)
+      link = i + 1 < dirSectors ? std::uint32_t(i + 1) : 0xFFFFFFFEu;
+    else if (i < dirSectors + fatSectors)
+      link = 0xFFFFFFFDu;
     fat.append(4, '\0');
     Put32(fat, fat.size() - 4, link);
   }
