@@ -1,6 +1,8 @@
 #include "engine_xml/flexel_codetable.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace flexel {
 
@@ -54,6 +56,27 @@ const TCodeRecord* TCodeTable::Find(int pattern, int tense, char letter, int num
   const auto at = found->second.firstByKey.find(std::make_tuple(tense, letter, number));
   if (at == found->second.firstByKey.end()) return nullptr;
   return &found->second.records[at->second];
+}
+
+std::vector<const TCodeRecord*> TCodeTable::TenseRecords(int pattern, int tense,
+                                                         std::string_view letters) const {
+  std::vector<const TCodeRecord*> result;
+  const auto found = m_patterns.find(pattern);
+  if (found == m_patterns.end()) return result;
+  const auto& byKey = found->second.firstByKey;
+  std::vector<std::pair<std::pair<int, std::size_t>, std::size_t>> ordered;
+  for (auto at = byKey.lower_bound(std::make_tuple(tense, std::numeric_limits<char>::min(),
+                                                   std::numeric_limits<int>::min()));
+       at != byKey.end() && std::get<0>(at->first) == tense; ++at) {
+    const int number = std::get<2>(at->first);
+    const std::size_t rank = letters.find(std::get<1>(at->first));
+    if (number < 1 || number > m_maxNumber || rank == std::string_view::npos) continue;
+    ordered.push_back({{number, rank}, at->second});
+  }
+  std::sort(ordered.begin(), ordered.end());
+  result.reserve(ordered.size());
+  for (const auto& entry : ordered) result.push_back(&found->second.records[entry.second]);
+  return result;
 }
 
 const std::vector<TCodeRecord>& TCodeTable::Records(int pattern) const {

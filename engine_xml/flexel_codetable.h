@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -33,6 +34,10 @@ class TCodeTable {
   void Append(int pattern, TCodeRecord record);
   // The first record of the pattern with that key, nullptr when none.
   [[nodiscard]] const TCodeRecord* Find(int pattern, int tense, char letter, int number) const;
+  // What Find gives for numbers 1..MaxNumber() and, within a number, the letters in the order
+  // given, in that order: the records one tense runs, without a lookup per number and letter.
+  [[nodiscard]] std::vector<const TCodeRecord*> TenseRecords(int pattern, int tense,
+                                                             std::string_view letters) const;
   // Pattern `child` becomes the records of `parent` followed by its own, tense by tense in
   // the order of tenseIds; mode 'C' lets a child "clear" record drop what came before it in
   // its tense. Records of tenses outside tenseIds are dropped. Other modes do nothing.

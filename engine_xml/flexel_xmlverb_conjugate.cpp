@@ -394,10 +394,10 @@ std::string TXMLVerb::ConjugateTense(int tenseId, const std::string& word, bool 
   const TCodeTable& code = m_group->Code();
   const int pattern = m_record.pattern;
   std::string output;
-  for (int n = 1; n <= code.MaxNumber(); ++n) {
-    for (char letter : {'A', 'R', 'C', 'T'}) {
-      const TCodeRecord* record = code.Find(pattern, m_tenseId, letter, n);
-      if (record == nullptr) continue;
+  // Record numbers in order, and within a number the letters in the order A, R, C, T.
+  for (const TCodeRecord* record : code.TenseRecords(pattern, m_tenseId, "ARCT")) {
+    const char letter = record->letter;
+    {
       const std::string source = record->Source();
       const std::string target = record->Target();
       const bool rootTransducer = letter == 'T' && source.rfind("%root%", 0) == 0;
