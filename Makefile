@@ -62,5 +62,8 @@ fuzz: deps
 fuzz-smoke: fuzz
 	@for t in fuzz_transducer fuzz_expr fuzz_xml_engine fuzz_vlx fuzz_project_source; do \
 	  echo "fuzz-smoke: $$t for $(FUZZ_SECONDS) s"; \
-	  fuzz/run $(FUZZ_BUILD) $$t $(FUZZ_SECONDS) 2>&1 | tail -n 12 || exit 1; \
+	  status=0; fuzz/run $(FUZZ_BUILD) $$t $(FUZZ_SECONDS) > $(FUZZ_BUILD)/fuzz-smoke-$$t.log 2>&1 \
+	    || status=$$?; \
+	  tail -n 12 $(FUZZ_BUILD)/fuzz-smoke-$$t.log; \
+	  [ $$status -eq 0 ] || { echo "fuzz-smoke: $$t failed, see $(FUZZ_BUILD)/fuzz-findings/$$t/"; exit 1; }; \
 	done
