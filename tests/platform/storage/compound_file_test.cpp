@@ -268,23 +268,27 @@ struct DirEntry {
   std::uint32_t left, right, child;
 };
 
-// The directory entries of a file written with 512-byte sectors whose directory is contiguous.
+// The directory entries, in order, of a file written with 512-byte sectors.
 std::vector<DirEntry> ReadDirectory(const std::string& bytes) {
+  auto sectorAt = [](std::uint32_t n) { return 512 * (std::size_t(n) + 1); };
+  auto next = [&](std::uint32_t n) {
+    return Get32(bytes, sectorAt(Get32(bytes, 0x4C + 4 * (n / 128))) + 4 * (n % 128));
+  };
   std::vector<DirEntry> entries;
-  for (std::size_t at = 512 * (std::size_t(Get32(bytes, 0x30)) + 1); at + 128 <= bytes.size();
-       at += 128) {
-    if (bytes[at + 0x42] == 0) break;
-    DirEntry e;
-    const std::size_t units = (static_cast<unsigned char>(bytes[at + 0x40]) / 2) - 1;
-    for (std::size_t i = 0; i < units; ++i) {
-      e.name += static_cast<char16_t>(static_cast<unsigned char>(bytes[at + 2 * i]) |
-                                      static_cast<unsigned char>(bytes[at + 2 * i + 1]) << 8);
+  for (std::uint32_t sector = Get32(bytes, 0x30); sector != 0xFFFFFFFEu; sector = next(sector)) {
+    for (std::size_t at = sectorAt(sector); at < sectorAt(sector) + 512; at += 128) {
+      DirEntry e{};
+      const std::size_t nameBytes = static_cast<unsigned char>(bytes[at + 0x40]);
+      for (std::size_t i = 0; i + 2 < nameBytes; i += 2) {
+        e.name += static_cast<char16_t>(static_cast<unsigned char>(bytes[at + i]) |
+                                        static_cast<unsigned char>(bytes[at + i + 1]) << 8);
+      }
+      e.color = static_cast<std::uint8_t>(bytes[at + 0x43]);
+      e.left = Get32(bytes, at + 0x44);
+      e.right = Get32(bytes, at + 0x48);
+      e.child = Get32(bytes, at + 0x4C);
+      entries.push_back(e);
     }
-    e.color = static_cast<std::uint8_t>(bytes[at + 0x43]);
-    e.left = Get32(bytes, at + 0x44);
-    e.right = Get32(bytes, at + 0x48);
-    e.child = Get32(bytes, at + 0x4C);
-    entries.push_back(e);
   }
   return entries;
 }
