@@ -13,14 +13,22 @@
 
 namespace flexel::fuzz {
 
+// Removed again when the fuzzer exits.
 inline const std::filesystem::path& TempFolder() {
-  static const std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("flexel_fuzz_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return folder;
+  struct Folder {
+    Folder()
+        : path(std::filesystem::temp_directory_path() /
+               ("flexel_fuzz_" + std::to_string(::getpid()))) {
+      std::filesystem::create_directories(path);
+    }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+  };
+  static const Folder folder;
+  return folder.path;
 }
 
 inline std::string WriteInput(const std::string& name, std::string_view bytes) {

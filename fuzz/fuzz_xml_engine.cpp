@@ -97,5 +97,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Guarded([&] { (void)conjugator.VerbExists("hablar"); });
     }
   }
+  // Pictures are written into the HTML folder and nowhere else, and only as plain files; they
+  // would pile up over a long run.
+  for (const auto& entry : std::filesystem::directory_iterator(flexel::fuzz::TempFolder())) {
+    const std::string name = entry.path().filename().string();
+    if (name != "html" && name != "language.xml" && name != "Lexoro5xml") __builtin_trap();
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(html)) {
+    if (entry.is_directory()) __builtin_trap();
+    std::filesystem::remove(entry.path());
+  }
   return 0;
 }
