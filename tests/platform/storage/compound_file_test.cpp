@@ -258,6 +258,31 @@ TEST(CompoundFile, ManyChildrenAreAllFound) {
   }
 }
 
+class ForeignFiles : public ::testing::TestWithParam<const char*> {};
+
+// Files of another writer (libgsf's): a sibling list instead of a balanced tree, and in the
+// second 4096-byte sectors (format version 4).
+TEST_P(ForeignFiles, AreReadWithTheirStoragesAndStreams) {
+  Storage root = OpenCompoundFile(std::string(FLEXEL_TEST_DATA) + "/vlx/" + GetParam());
+  EXPECT_EQ(root.ReadStream(".header", 100), "small root stream");
+  auto word = root.OpenStorage("be");
+  ASSERT_TRUE(word);
+  EXPECT_EQ(word->Children().size(), 42u);
+  std::string alphabet;
+  for (int i = 0; i < 5000; ++i) alphabet += static_cast<char>('a' + i % 26);
+  EXPECT_EQ(word->ReadStream("1", 10000), alphabet);
+  EXPECT_EQ(word->ReadStream("2", 100), "page two");
+  EXPECT_EQ(word->ReadStream("s39", 100), "s39");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, ForeignFiles,
+                         ::testing::Values("foreign_sector512.cfb", "foreign_sector4096.cfb"),
+                         [](const auto& info) {
+                           return std::string(info.param).find("4096") != std::string::npos
+                                      ? "Sectors4096"
+                                      : "Sectors512";
+                         });
+
 // ---- The written directory ----
 
 std::uint32_t Get32(const std::string& b, std::size_t at);
