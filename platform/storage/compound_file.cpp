@@ -486,7 +486,7 @@ std::string EncodeEntry(const OutEntry& e) {
   for (std::size_t i = 0; i < e.name.size(); ++i) Put16(b, 2 * i, e.name[i]);
   Put16(b, 0x40, e.type == kTypeUnused ? 0 : std::uint16_t((e.name.size() + 1) * 2));
   b[0x42] = char(e.type);
-  b[0x43] = char(e.color);
+  b[0x43] = char(e.type == kTypeUnused ? 0 : e.color);  // an unused entry is zero but its links
   Put32(b, 0x44, e.left);
   Put32(b, 0x48, e.right);
   Put32(b, 0x4C, e.child);
