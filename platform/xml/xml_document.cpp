@@ -32,6 +32,9 @@ void CollectError(void* userData, xmlErrorPtr error) {
   auto* ctxt = static_cast<xmlParserCtxtPtr>(userData);
   auto* collector = static_cast<ErrorCollector*>(ctxt->_private);
   if (collector == nullptr || error->level < XML_ERR_ERROR) return;
+  // A document already known not to be well formed is refused whatever follows; parsing on
+  // only raises more errors, and entity values nested ten deep raise them by the million.
+  if (ctxt->wellFormed == 0) xmlStopParser(ctxt);
   const bool namesFile = error->file != nullptr;
   if (collector->seen && (!collector->file.empty() || !namesFile)) return;
   collector->seen = true;
