@@ -158,6 +158,24 @@ std::string SizeKey(std::string_view storage, std::string_view stream) {
 
 // ---- Tvlx ----
 
+namespace detail {
+
+// Collation keys made once per word: a large index opens without a collator call per
+// comparison. Equal keys keep the file's order.
+void SortWords(std::vector<std::string>& words) {
+  std::vector<std::pair<std::string, std::size_t>> keyed;
+  keyed.reserve(words.size());
+  for (std::size_t i = 0; i < words.size(); ++i) keyed.emplace_back(nls::SortKey(words[i]), i);
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> sorted;
+  sorted.reserve(words.size());
+  for (const auto& entry : keyed) sorted.push_back(std::move(words[entry.second]));
+  words = std::move(sorted);
+}
+
+}  // namespace detail
+
 Tvlx::Tvlx() = default;
 
 Tvlx::Tvlx(const std::string& fileName) : m_fileName(fileName) {
@@ -180,9 +198,7 @@ Tvlx::Tvlx(const std::string& fileName) : m_fileName(fileName) {
   }
   m_compressed = flag == "YES";
   m_words = ReadList({}, kIndexStream);
-  std::stable_sort(m_words.begin(), m_words.end(), [](const std::string& a, const std::string& b) {
-    return nls::CompareText(a, b) < 0;
-  });
+  detail::SortWords(m_words);
   m_tenses = ReadList({}, kTensesStream);
   m_header = ReadList({}, kHeaderStream);
 }

@@ -102,6 +102,25 @@ bool EqualText(std::string_view a, std::string_view b, Lcid lcid) {
   return CompareText(a, b, lcid) == 0;
 }
 
+std::string SortKey(std::string_view text, Lcid lcid) {
+  const UCollator& collator = CollatorFor(lcid);
+  const std::u16string utf16 = ToUtf16(text);
+  const auto* chars = reinterpret_cast<const UChar*>(utf16.data());
+  const auto length = static_cast<int32_t>(utf16.size());
+  std::string key(utf16.size() * 4 + 16, '\0');
+  int32_t needed = ucol_getSortKey(&collator, chars, length,
+                                   reinterpret_cast<uint8_t*>(key.data()),
+                                   static_cast<int32_t>(key.size()));
+  if (needed > static_cast<int32_t>(key.size())) {
+    key.resize(static_cast<std::size_t>(needed));
+    needed = ucol_getSortKey(&collator, chars, length, reinterpret_cast<uint8_t*>(key.data()),
+                             static_cast<int32_t>(key.size()));
+  }
+  if (needed <= 0) throw Error("Cannot make the collation key of a text");
+  key.resize(static_cast<std::size_t>(needed) - 1);  // without the terminating zero byte
+  return key;
+}
+
 bool IsSpace(char32_t c) noexcept { return u_isspace(static_cast<UChar32>(c)) != 0; }
 
 bool IsPunct(char32_t c) noexcept { return u_ispunct(static_cast<UChar32>(c)) != 0; }

@@ -25,6 +25,9 @@ TEST_P(CompareTextTest, ComparesAtSecondaryStrength) {
   EXPECT_EQ(CompareText(c.a, c.b, c.lcid), c.expected);
   EXPECT_EQ(CompareText(c.b, c.a, c.lcid), -c.expected);
   EXPECT_EQ(EqualText(c.a, c.b, c.lcid), c.expected == 0);
+  // Sorting by keys must put the texts in the same order as comparing them.
+  const std::string keyA = SortKey(c.a, c.lcid), keyB = SortKey(c.b, c.lcid);
+  EXPECT_EQ(keyA < keyB ? -1 : (keyB < keyA ? 1 : 0), c.expected);
 }
 
 constexpr Lcid kGerman = 0x0407;
