@@ -6,14 +6,15 @@
 
 namespace flexel {
 
-std::string TCodeRecord::Source() const {
-  const auto gt = text.find('>');
-  return gt == std::string::npos ? text : text.substr(0, gt);
+std::string_view TCodeRecord::Source() const noexcept {
+  const std::string_view all = text;
+  return all.substr(0, all.find('>'));
 }
 
-std::string TCodeRecord::Target() const {
-  const auto gt = text.find('>');
-  return gt == std::string::npos ? std::string() : text.substr(gt + 1);
+std::string_view TCodeRecord::Target() const noexcept {
+  const std::string_view all = text;
+  const auto gt = all.find('>');
+  return gt == std::string_view::npos ? std::string_view() : all.substr(gt + 1);
 }
 
 std::string TCodeRecord::Format() const {
@@ -24,6 +25,7 @@ std::string TCodeRecord::Format() const {
 
 void TCodeTable::Clear() noexcept {
   m_patterns.clear();
+  m_runOrder.clear();
   m_patternCount = 0;
   m_maxNumber = 0;
 }
@@ -40,10 +42,12 @@ void TCodeTable::MentionPattern(int pattern) noexcept {
 }
 
 void TCodeTable::RaiseMaxNumber(int number) noexcept {
+  m_runOrder.clear();
   if (number > m_maxNumber) m_maxNumber = number;
 }
 
 void TCodeTable::Append(int pattern, TCodeRecord record) {
+  m_runOrder.clear();
   MentionPattern(pattern);
   Pattern& entry = m_patterns[pattern];
   entry.records.push_back(std::move(record));
@@ -79,6 +83,15 @@ std::vector<const TCodeRecord*> TCodeTable::TenseRecords(int pattern, int tense,
   return result;
 }
 
+const std::vector<const TCodeRecord*>& TCodeTable::RunOrder(int pattern, int tense) const {
+  const auto key = std::make_pair(pattern, tense);
+  auto found = m_runOrder.find(key);
+  if (found == m_runOrder.end()) {
+    found = m_runOrder.emplace(key, TenseRecords(pattern, tense, "ARCT")).first;
+  }
+  return found->second;
+}
+
 const std::vector<TCodeRecord>& TCodeTable::Records(int pattern) const {
   static const std::vector<TCodeRecord> kNone;
   const auto found = m_patterns.find(pattern);
@@ -93,6 +106,7 @@ std::string TCodeTable::Text(int pattern) const {
 
 void TCodeTable::Inherit(int child, int parent, char mode, const std::vector<int>& tenseIds) {
   if (mode != 'A' && mode != 'C') return;
+  m_runOrder.clear();
   static constexpr char kOrder[] = {'T', 'C', 'A', 'R'};
   auto findAny = [this](int pattern, int tense, int number) -> const TCodeRecord* {
     for (char letter : kOrder) {
@@ -104,7 +118,8 @@ void TCodeTable::Inherit(int child, int parent, char mode, const std::vector<int
   auto merged = [](const TCodeRecord& r, int number) {
     TCodeRecord copy = r;
     copy.number = number;
-    copy.text = r.letter == 'T' ? r.Source() : r.Source() + ">" + r.Target();
+    copy.text = r.letter == 'T' ? std::string(r.Source())
+                                : std::string(r.Source()) + ">" + std::string(r.Target());
     return copy;
   };
 

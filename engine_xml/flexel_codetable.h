@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace flexel {
@@ -20,9 +21,9 @@ struct TCodeRecord {
   std::string text;   // what stands between the braces
 
   // The text before the first ">" (a transducer's pattern, a replacement's old text).
-  [[nodiscard]] std::string Source() const;
+  [[nodiscard]] std::string_view Source() const noexcept;
   // The text after the first ">" (added, cleared or new text).
-  [[nodiscard]] std::string Target() const;
+  [[nodiscard]] std::string_view Target() const noexcept;
   // "%d%s%s[%s]{%s}/": tense, letter, "!%.3d" number, mask, text.
   [[nodiscard]] std::string Format() const;
 };
@@ -38,6 +39,9 @@ class TCodeTable {
   // given, in that order: the records one tense runs, without a lookup per number and letter.
   [[nodiscard]] std::vector<const TCodeRecord*> TenseRecords(int pattern, int tense,
                                                              std::string_view letters) const;
+  // TenseRecords(pattern, tense, "ARCT"), the order the conjugator runs, worked out once per
+  // pattern and tense: every form of every word asks for it again.
+  [[nodiscard]] const std::vector<const TCodeRecord*>& RunOrder(int pattern, int tense) const;
   // Pattern `child` becomes the records of `parent` followed by its own, tense by tense in
   // the order of tenseIds; mode 'C' lets a child "clear" record drop what came before it in
   // its tense. Records of tenses outside tenseIds are dropped. Other modes do nothing.
@@ -61,6 +65,8 @@ class TCodeTable {
   static void Index(Pattern& pattern, std::size_t position);
 
   std::map<int, Pattern> m_patterns;
+  // Filled by RunOrder; any change to the records empties it.
+  mutable std::map<std::pair<int, int>, std::vector<const TCodeRecord*>> m_runOrder;
   int m_patternCount = 0;
   int m_maxNumber = 0;
 };

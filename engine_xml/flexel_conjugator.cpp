@@ -31,7 +31,9 @@ void TMyVerb::Reset() {
   m_pattern = -1;
   m_found = false;
   m_tenseLines.clear();
+  m_inflections.clear();
   m_forms.clear();
+  m_rendering.reset();
   m_relatedWords.clear();
   m_extraInfo.clear();
 }
@@ -57,6 +59,13 @@ void TMyVerb::SetWord(int languageIndex, int partOfSpeech, const std::string& wo
     } else {
       m_tenseLines.push_back(indent + "\t" + entry.name + "\t0");
     }
+    const std::string& text = m_tenseLines.back();
+    InflectionEntry parsed;
+    parsed.indent = StrToIntDef(Field(0, "\t", text), -1);
+    parsed.name = Field(1, "\t", text);
+    parsed.count = StrToIntDef(Field(2, "\t", text), -1);
+    parsed.idsText = parsed.count >= 1 ? Field(3, "\t", text) : std::string();
+    m_inflections.push_back(std::move(parsed));
   }
   m_word = word;
   m_hasWord = true;
@@ -71,10 +80,15 @@ void TMyVerb::EnsureCurrent() {
   }
 }
 
-CellRendering TMyVerb::Rendering() const {
-  if (!m_reader.HasLanguage()) return CellRendering{};
-  return TransliteratedRendering(m_reader.Language().display, m_reader.Language().native,
-                                 m_pattern >= 1 ? m_lookup.record.imeTransducer : std::string());
+const CellRendering& TMyVerb::Rendering() {
+  if (!m_rendering) {
+    m_rendering = m_reader.HasLanguage()
+                      ? TransliteratedRendering(
+                            m_reader.Language().display, m_reader.Language().native,
+                            m_pattern >= 1 ? m_lookup.record.imeTransducer : std::string())
+                      : CellRendering{};
+  }
+  return *m_rendering;
 }
 
 std::string TMyVerb::WordNameW() { return WordDisplayText(m_word, Rendering()); }
@@ -93,15 +107,10 @@ std::string TMyVerb::TensesRaw() {
 int TMyVerb::TenseListCount() { return static_cast<int>(TenseLines().size()); }
 
 InflectionEntry TMyVerb::Inflection(int line) {
-  const std::vector<std::string>& lines = TenseLines();
-  if (line < 0 || line >= static_cast<int>(lines.size())) return InflectionEntry{};
-  const std::string& text = lines[line];
-  InflectionEntry entry;
-  entry.indent = StrToIntDef(Field(0, "\t", text), -1);
-  entry.name = Field(1, "\t", text);
-  entry.count = StrToIntDef(Field(2, "\t", text), -1);
-  entry.idsText = entry.count >= 1 ? Field(3, "\t", text) : std::string();
-  return entry;
+  if (m_pattern < 1 || line < 0 || line >= static_cast<int>(m_inflections.size())) {
+    return InflectionEntry{};
+  }
+  return m_inflections[static_cast<std::size_t>(line)];
 }
 
 int TMyVerb::TenseKey(const std::string& idsText, int k) {

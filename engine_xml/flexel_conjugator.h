@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,8 @@ class TMyVerb final : public TBaseverb {
  private:
   // Puts the reader back on this word's part of speech and lookup.
   void EnsureCurrent();
-  [[nodiscard]] CellRendering Rendering() const;
+  // Built once per word: every cell of every tense is shown through it.
+  [[nodiscard]] const CellRendering& Rendering();
 
   TConjugator& m_owner;
   TXMLVerb& m_reader;
@@ -64,8 +66,10 @@ class TMyVerb final : public TBaseverb {
   int m_pattern = -1;
   bool m_found = false;
   std::vector<std::string> m_tenseLines;
+  std::vector<InflectionEntry> m_inflections;  // m_tenseLines read once
   std::map<int, std::string> m_forms;
   TLookupState m_lookup;
+  std::optional<CellRendering> m_rendering;
   unsigned long m_generation = 0;
 };
 

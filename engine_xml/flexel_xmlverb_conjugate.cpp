@@ -1,6 +1,7 @@
 // Word lookup, check rules, variables, macro expansion and form computation of TXMLVerb.
 
 #include <algorithm>
+#include <optional>
 
 #include "common/flexel_strings.h"
 #include "engine_xml/flexel_xmlverb.h"
@@ -40,14 +41,21 @@ std::string CodePointAt(const std::string& text, long long n) {
 
 // Every occurrence of from replaced by to; a result beyond the form limit is refused before
 // it is built.
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty()) return;
+  const std::size_t first = text.find(from);
+  if (first == std::string::npos) return;
+  if (to.size() == from.size()) {
+    // In place: nothing moves.
+    for (std::size_t at = first; at != std::string::npos; at = text.find(from, at + to.size())) {
+      text.replace(at, from.size(), to);
+    }
+    return;
+  }
   std::size_t count = 0;
-  for (std::size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + from.size())) {
+  for (std::size_t at = first; at != std::string::npos; at = text.find(from, at + from.size())) {
     ++count;
   }
-  if (count == 0) return;
   if (to.size() > from.size() &&
       (to.size() - from.size()) >
           (TXMLVerb::kMaxFormLength - std::min(text.size(), TXMLVerb::kMaxFormLength)) / count) {
@@ -56,7 +64,8 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
   std::string result;
   result.reserve(text.size() + count * to.size());
   std::size_t pos = 0;
-  for (std::size_t at; (at = text.find(from, pos)) != std::string::npos; pos = at + from.size()) {
+  for (std::size_t at = first; at != std::string::npos;
+       pos = at + from.size(), at = text.find(from, pos)) {
     result.append(text, pos, at - pos);
     result += to;
   }
@@ -329,6 +338,8 @@ std::string TXMLVerb::CrossReference(const std::string& groupName, std::string i
 }
 
 std::string TXMLVerb::Expand(std::string text, int slot) {
+  // Every macro and reference starts with "%"; most form texts hold none.
+  if (text.find('%') == std::string::npos) return text;
   const std::string& root = m_record.root;
   detail::ReplaceAll(text, "%root%", root);
   // "%root[n]%": every bracketed number picks one character of the root.
@@ -345,7 +356,7 @@ std::string TXMLVerb::Expand(std::string text, int slot) {
   }
   detail::ReplaceAll(text, "%tab%", "\t");
 
-  if (!m_language) return text;
+  if (!m_language || text.find('%') == std::string::npos) return text;
   int references = 0;
   for (const std::string& line : m_language->groups) {
     const std::string marker = "%" + line.substr(0, line.find('\t')) + "(";
@@ -395,47 +406,53 @@ std::string TXMLVerb::ConjugateTense(int tenseId, const std::string& word, bool 
   const int pattern = m_record.pattern;
   std::string output;
   // Record numbers in order, and within a number the letters in the order A, R, C, T.
-  for (const TCodeRecord* record : code.TenseRecords(pattern, m_tenseId, "ARCT")) {
+  for (const TCodeRecord* record : code.RunOrder(pattern, m_tenseId)) {
     const char letter = record->letter;
-    {
-      const std::string source = record->Source();
-      const std::string target = record->Target();
-      const bool rootTransducer = letter == 'T' && source.rfind("%root%", 0) == 0;
-      // A transducer over the word gives the same output in every slot.
-      bool wordMatched = false;
-      std::string wordOutput;
-      if (letter == 'T' && !rootTransducer) {
-        wordMatched = Match(source, m_record.word, wordOutput, true);
-      }
-      for (int slot = 1; slot <= formCount; ++slot) {
-        if (!detail::SlotSelected(record->mask, slot)) continue;
-        std::string& form = forms[slot - 1];
-        switch (letter) {
-          case 'A':
-            form = Expand(form + target, slot);
-            break;
-          case 'R':
-            if (!source.empty() && form.find(source) != std::string::npos) {
-              form = Expand(ReplaceLast(form, source, target), slot);
+    const std::string_view source = record->Source();
+    const std::string_view target = record->Target();
+    const bool rootTransducer = letter == 'T' && source.starts_with("%root%");
+    // A transducer over the word gives the same output in every slot.
+    bool wordMatched = false;
+    std::string wordOutput;
+    if (letter == 'T' && !rootTransducer) {
+      wordMatched = Match(std::string(source), m_record.word, wordOutput, true);
+    }
+    // So does a root transducer whose pattern, variables put in, holds no macro: it is read
+    // and matched at the first slot that runs it, then reused.
+    std::optional<std::string> rootPattern;
+    std::optional<bool> rootMatched;
+    std::string rootOutput;
+    for (int slot = 1; slot <= formCount; ++slot) {
+      if (!detail::SlotSelected(record->mask, slot)) continue;
+      std::string& form = forms[slot - 1];
+      switch (letter) {
+        case 'A':
+          form += target;
+          form = Expand(std::move(form), slot);
+          break;
+        case 'R':
+          if (!source.empty() && form.find(source) != std::string::npos) {
+            form = Expand(ReplaceLast(form, source, target), slot);
+          }
+          break;
+        case 'C':
+          form = Expand(std::string(target), slot);
+          break;
+        default:
+          if (rootTransducer) {
+            if (!rootPattern) rootPattern = SubstituteVariables(std::string(source.substr(6)));
+            if (rootPattern->find('%') != std::string::npos) {
+              if (Match(Expand(*rootPattern, slot), m_record.root, output, true)) form += output;
+            } else {
+              if (!rootMatched) rootMatched = Match(*rootPattern, m_record.root, rootOutput, true);
+              if (*rootMatched) form += rootOutput;
             }
-            break;
-          case 'C':
-            form = Expand(target, slot);
-            break;
-          default:
-            if (rootTransducer) {
-              std::string slotPattern = SubstituteVariables(source.substr(6));
-              if (slotPattern.find('%') != std::string::npos) {
-                slotPattern = Expand(std::move(slotPattern), slot);
-              }
-              if (Match(slotPattern, m_record.root, output, true)) form += output;
-            } else if (wordMatched) {
-              form += wordOutput;
-            }
-            break;
-        }
-        detail::CheckLength(form);
+          } else if (wordMatched) {
+            form += wordOutput;
+          }
+          break;
       }
+      detail::CheckLength(form);
     }
   }
 
