@@ -72,9 +72,13 @@ HRESULT TAutoObject::Invoke(DISPID id, std::uint16_t flags, std::span<const Vari
   out = Variant();
   const MemberInfo* member = nullptr;
   std::vector<Variant> coerced;
-  if (HRESULT hr = PrepareInvoke(Interface(), id, flags, args, &member, coerced); Failed(hr))
+  bool asGiven = false;
+  if (HRESULT hr = PrepareInvoke(Interface(), id, flags, args, &member, coerced, nullptr, &asGiven);
+      Failed(hr))
     return hr;
-  return Guarded(Interface().iid, ErrorSource(), out, [&] { InvokeMember(*member, coerced, out); });
+  const std::span<const Variant> passed = asGiven ? args : std::span<const Variant>(coerced);
+  return Guarded(Interface().iid, [this] { return ErrorSource(); }, out,
+                 [&] { InvokeMember(*member, passed, out); });
 }
 
 const InterfaceInfo* TAutoObject::GetTypeInfo() { return &Interface(); }
@@ -120,7 +124,7 @@ HRESULT TCollection::Next(std::uint32_t count, Variant* items, std::uint32_t* fe
   std::uint32_t stored = 0;
   Variant item;
   // An item that cannot be made is a failure of its own, not the end of the collection.
-  const HRESULT hr = Guarded(Interface().iid, ErrorSource(), item, [&] {
+  const HRESULT hr = Guarded(Interface().iid, [this] { return ErrorSource(); }, item, [&] {
     while (stored < count && m_position < Count()) {
       items[stored] = Item(static_cast<int>(m_position));
       ++stored;
@@ -135,7 +139,7 @@ HRESULT TCollection::Next(std::uint32_t count, Variant* items, std::uint32_t* fe
 HRESULT TCollection::Skip(std::uint32_t count) {
   int total = 0;
   Variant ignored;
-  if (HRESULT hr = Guarded(Interface().iid, ErrorSource(), ignored, [&] { total = Count(); });
+  if (HRESULT hr = Guarded(Interface().iid, [this] { return ErrorSource(); }, ignored, [&] { total = Count(); });
       Failed(hr))
     return hr;
   const std::int64_t last = total > 0 ? total - 1 : 0;

@@ -109,8 +109,9 @@ class TCollection : public TAutoObject, public IEnumVARIANT {
   std::int64_t m_position = 0;
 };
 
-template <class Work>
-HRESULT Guarded(const automation::GUID& iid, const std::string& source, Variant& result,
+// `source` names the error source; it is asked for only when the work fails.
+template <class Source, class Work>
+HRESULT Guarded(const automation::GUID& iid, Source&& source, Variant& result,
                 Work&& work) noexcept {
   std::string message;
   HRESULT hr = automation::E_UNEXPECTED;
@@ -130,7 +131,13 @@ HRESULT Guarded(const automation::GUID& iid, const std::string& source, Variant&
     message = "Unknown failure";
   }
   result = Variant();
-  automation::SetErrorInfo(automation::ErrorInfo{iid, source, std::move(message), {}, 0});
+  std::string sourceText;
+  try {
+    sourceText = source();
+  } catch (...) {
+    // Without its source the error is still reported.
+  }
+  automation::SetErrorInfo(automation::ErrorInfo{iid, std::move(sourceText), std::move(message), {}, 0});
   return hr;
 }
 

@@ -48,7 +48,7 @@ class TLanguagesFactory final : public IClassFactory {
     RefPtr<IDispatch> languages;
     Variant ignored;
     const GUID& languagesIid = m_descriptor.typeLibrary.Interface(ObjectKind::kLanguages).iid;
-    if (HRESULT hr = Guarded(languagesIid, m_descriptor.typeLibrary.ProgID(), ignored,
+    if (HRESULT hr = Guarded(languagesIid, [this] { return m_descriptor.typeLibrary.ProgID(); }, ignored,
                              [&] { languages = CreateLanguages(m_descriptor); });
         Failed(hr))
       return hr;

@@ -76,20 +76,42 @@ std::string Position(int row, int column) {
   return " (row " + std::to_string(row) + ", column " + std::to_string(column) + ")";
 }
 
-// Splits a cell into its alternatives, refusing what a form may not hold.
-std::vector<std::string_view> Alternatives(std::string_view cell, int row, int column) {
+void AppendStripped(std::string& out, std::string_view alternative) {
+  out.reserve(out.size() + alternative.size());
+  for (std::size_t i = 0; i < alternative.size(); ++i) {
+    const char c = alternative[i];
+    if (c == '_' || c == '*' || c == '+') continue;
+    if (alternative.substr(i).starts_with(kArchaicMarker)) {
+      ++i;
+      continue;
+    }
+    out.push_back(c);
+  }
+}
+
+std::string Render(const std::function<std::string(std::string_view)>& step,
+                   std::string_view text) {
+  return step ? step(text) : std::string(text);
+}
+
+// Refuses a cell that holds what a form may not, before any of it is shown.
+void CheckAlternatives(std::string_view cell, int row, int column) {
   if (static_cast<std::size_t>(std::count(cell.begin(), cell.end(), ';')) >= kMaxAlternatives) {
     throw Error("Cell with more than " + std::to_string(kMaxAlternatives) + " alternatives" +
                 Position(row, column));
   }
-  std::vector<std::string_view> alternatives = Split(cell, ';');
-  for (const std::string_view alternative : alternatives) {
+  // Bytes bound code points from above: most cells need no count.
+  if (cell.size() <= kMaxAlternativeLength) return;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = cell.find(';', start);
+    const std::string_view alternative = cell.substr(start, end - start);
     if (nls::CodePointCount(alternative) > kMaxAlternativeLength) {
       throw Error("Alternative longer than " + std::to_string(kMaxAlternativeLength) +
                   " characters" + Position(row, column));
     }
+    if (end == std::string_view::npos) break;
+    start = end + 1;
   }
-  return alternatives;
 }
 
 // "2@haben" names the second homonym; only an integer before "@" is such a number.
@@ -102,11 +124,6 @@ std::string_view StripHomonymNumber(std::string_view alternative) {
   return digits ? alternative.substr(at + 1) : alternative;
 }
 
-std::string Render(const std::function<std::string(std::string_view)>& step,
-                   std::string_view text) {
-  return step ? step(text) : std::string(text);
-}
-
 // One cell, plain or in marker spans; row and column only name the cell in errors.
 std::string RenderCell(std::string_view cell, int row, int column, const CellRendering& rendering,
                        bool html) {
@@ -116,21 +133,26 @@ std::string RenderCell(std::string_view cell, int row, int column, const CellRen
     cell.remove_prefix(2);
     native = html;  // the plain cell is always the display text
   }
+  CheckAlternatives(cell, row, column);
   std::string out;
-  bool first = true;
-  for (const std::string_view raw : Alternatives(cell, row, column)) {
-    if (!first) out += "; ";
-    first = false;
+  std::string text;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = cell.find(';', start);
+    const std::string_view raw = cell.substr(start, end - start);
+    if (start > 0) out += "; ";
     const std::string_view alternative = StripHomonymNumber(raw);
-    const std::string text = StripMarkers(alternative);
-    const std::string shown = Render(native ? rendering.native : rendering.display, text);
-    if (!html) {
-      out += shown;
-      continue;
+    text.clear();
+    AppendStripped(text, alternative);
+    const auto& step = native ? rendering.native : rendering.display;
+    if (html) out += MarkerOpenTag(column == 0 ? kMarkerPronoun : MarkerCode(alternative));
+    if (step) {
+      out += step(text);
+    } else {
+      out += text;
     }
-    out += MarkerOpenTag(column == 0 ? kMarkerPronoun : MarkerCode(alternative));
-    out += shown;
-    out += kMarkerCloseTag;
+    if (html) out += kMarkerCloseTag;
+    if (end == std::string_view::npos) break;
+    start = end + 1;
   }
   return out;
 }
@@ -214,16 +236,7 @@ int MarkerCode(std::string_view alternative) noexcept {
 
 std::string StripMarkers(std::string_view alternative) {
   std::string out;
-  out.reserve(alternative.size());
-  for (std::size_t i = 0; i < alternative.size(); ++i) {
-    const char c = alternative[i];
-    if (c == '_' || c == '*' || c == '+') continue;
-    if (alternative.substr(i).starts_with(kArchaicMarker)) {
-      ++i;
-      continue;
-    }
-    out.push_back(c);
-  }
+  AppendStripped(out, alternative);
   return out;
 }
 

@@ -28,8 +28,10 @@ const MemberInfo* InterfaceInfo::Find(DISPID id, std::uint16_t kind) const noexc
 
 HRESULT PrepareInvoke(const InterfaceInfo& info, DISPID id, std::uint16_t flags,
                       std::span<const Variant> args, const MemberInfo** member,
-                      std::vector<Variant>& coerced, std::uint32_t* argError) noexcept {
+                      std::vector<Variant>& coerced, std::uint32_t* argError,
+                      bool* asGiven) noexcept {
   *member = nullptr;
+  if (asGiven) *asGiven = false;
   coerced.clear();
   const MemberInfo* found = nullptr;
   if (flags & DISPATCH_PROPERTYPUT) found = info.Find(id, DISPATCH_PROPERTYPUT);
@@ -44,14 +46,25 @@ HRESULT PrepareInvoke(const InterfaceInfo& info, DISPID id, std::uint16_t flags,
   const bool isPut = found->kind == DISPATCH_PROPERTYPUT;
   const std::size_t expected = found->params.size() + (isPut ? 1 : 0);
   if (args.size() != expected) return DISP_E_BADPARAMCOUNT;
+  const auto typeOf = [&](std::size_t i) {
+    return i < found->params.size() ? found->params[i].type : found->type;
+  };
+  if (asGiven) {
+    bool same = true;
+    for (std::size_t i = 0; i < args.size() && same; ++i) same = args[i].Type() == typeOf(i);
+    if (same) {
+      *asGiven = true;
+      *member = found;
+      return S_OK;
+    }
+  }
   try {
     coerced.resize(args.size());
   } catch (...) {
     return E_OUTOFMEMORY;
   }
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const VarType type = i < found->params.size() ? found->params[i].type : found->type;
-    if (HRESULT hr = args[i].ChangeType(type, coerced[i]); Failed(hr)) {
+    if (HRESULT hr = args[i].ChangeType(typeOf(i), coerced[i]); Failed(hr)) {
       if (argError) *argError = static_cast<std::uint32_t>(i);
       coerced.clear();
       return hr;

@@ -44,9 +44,12 @@ struct InterfaceInfo {
 // The member that a call with these flags reaches, its arguments coerced to the parameter
 // types (a written value last, coerced to the member's type). Fails with DISP_E_MEMBERNOTFOUND,
 // DISP_E_BADPARAMCOUNT, or the coercion's code with *argError = the index of the argument.
+// With asGiven, arguments that all have their types already are not copied: coerced stays
+// empty, *asGiven is true and the caller passes args on.
 [[nodiscard]] HRESULT PrepareInvoke(const InterfaceInfo& info, DISPID id, std::uint16_t flags,
                                     std::span<const Variant> args, const MemberInfo** member,
                                     std::vector<Variant>& coerced,
-                                    std::uint32_t* argError = nullptr) noexcept;
+                                    std::uint32_t* argError = nullptr,
+                                    bool* asGiven = nullptr) noexcept;
 
 }  // namespace flexel::automation

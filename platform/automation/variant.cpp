@@ -190,9 +190,13 @@ Variant Variant::ConvertedOrThrow(VarType type) const {
   return out;
 }
 
-bool Variant::ToBool() const { return std::get<bool>(ConvertedOrThrow(VarType::kBool).m_value); }
+bool Variant::ToBool() const {
+  if (auto* b = std::get_if<bool>(&m_value)) return *b;
+  return std::get<bool>(ConvertedOrThrow(VarType::kBool).m_value);
+}
 
 std::int32_t Variant::ToInt() const {
+  if (auto* i = std::get_if<std::int32_t>(&m_value)) return *i;
   return std::get<std::int32_t>(ConvertedOrThrow(VarType::kI4).m_value);
 }
 
@@ -206,6 +210,7 @@ std::string Variant::ToString() const {
 }
 
 RefPtr<IDispatch> Variant::ToDispatch() const {
+  if (auto* d = std::get_if<RefPtr<IDispatch>>(&m_value)) return *d;
   return std::get<RefPtr<IDispatch>>(ConvertedOrThrow(VarType::kDispatch).m_value);
 }
 
