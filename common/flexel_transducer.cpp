@@ -233,6 +233,7 @@ class TransducerMachine {
   PatternText m_closeParen;
 
   // State of one call.
+  std::string m_inputText;  // m_input as given
   std::u32string m_input;
   std::u32string m_output;
   std::size_t m_steps = 0;
@@ -315,8 +316,12 @@ const std::vector<PatternText>& TransducerMachine::Prepared(std::string_view pat
 
 bool TransducerMachine::Run(const std::vector<PatternText>& alternatives, std::string_view input,
                             std::size_t budget, std::string& output, bool& exhausted) {
-  m_input.clear();
-  nls::AppendUtf32(input, m_input);
+  // Check rules and transducer records match one word many times over.
+  if (input != m_inputText) {
+    m_input.clear();
+    nls::AppendUtf32(input, m_input);
+    m_inputText.assign(input);
+  }
   m_steps = 0;
   m_budget = budget;
   m_exhausted = false;
@@ -620,6 +625,18 @@ bool TTransducer::FindGroup(std::string_view name, std::string& members) const {
 }
 
 bool TTransducer::Match(std::string_view pattern, std::string_view input, std::string& output) {
+  // A pattern that starts with a plain letter fails at once on a word that starts otherwise;
+  // check rules are tried against every word in turn, and most fail so.
+  if (m_stepBudget > 0 && !pattern.empty()) {
+    const auto first = static_cast<unsigned char>(pattern.front());
+    if (first < 0x80 && first != '[' && first != '(' && first != '*' && first != '?' &&
+        (input.empty() ||
+         (static_cast<unsigned char>(input.front()) < 0x80 && input.front() != pattern.front()))) {
+      output.clear();
+      m_budgetExhausted = false;
+      return false;
+    }
+  }
   if (!m_machine) {
     SetGroups(std::move(m_groups));
   }

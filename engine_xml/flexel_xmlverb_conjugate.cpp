@@ -73,6 +73,36 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   text = std::move(result);
 }
 
+// The texts most forms are made of use only "%root%" and "%tab%": one pass gives what the
+// replacements one after the other give, as long as the root brings no "%" of its own and no
+// "%root%" could be read across the end of a "%tab%". Anything else is left to the full
+// expansion (nothing).
+std::optional<std::string> ExpandRootAndTab(std::string_view text, std::string_view root) {
+  constexpr std::string_view kRoot = "%root%";
+  constexpr std::string_view kTab = "%tab%";
+  if (root.find('%') != std::string_view::npos) return std::nullopt;
+  std::string out;
+  out.reserve(text.size() + root.size());
+  std::size_t pos = 0;
+  for (std::size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', pos)) {
+    out.append(text, pos, at - pos);
+    const std::string_view rest = text.substr(at);
+    if (rest.starts_with(kRoot)) {
+      out += root;
+      pos = at + kRoot.size();
+    } else if (rest.starts_with(kTab) && !rest.substr(kTab.size() - 1).starts_with(kRoot)) {
+      out += '\t';
+      pos = at + kTab.size();
+    } else {
+      return std::nullopt;
+    }
+    if (out.size() > TXMLVerb::kMaxFormLength) return std::nullopt;
+  }
+  out.append(text, pos, std::string_view::npos);
+  if (out.size() > TXMLVerb::kMaxFormLength) return std::nullopt;
+  return out;
+}
+
 bool SlotSelected(const std::string& mask, int slot) noexcept {
   if (mask.empty()) return true;
   return static_cast<std::size_t>(slot) <= mask.size() && mask[slot - 1] == '1';
@@ -341,6 +371,7 @@ std::string TXMLVerb::Expand(std::string text, int slot) {
   // Every macro and reference starts with "%"; most form texts hold none.
   if (text.find('%') == std::string::npos) return text;
   const std::string& root = m_record.root;
+  if (std::optional<std::string> quick = detail::ExpandRootAndTab(text, root)) return *quick;
   detail::ReplaceAll(text, "%root%", root);
   // "%root[n]%": every bracketed number picks one character of the root.
   while (text.find("%root") != std::string::npos) {

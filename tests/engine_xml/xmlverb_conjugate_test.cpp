@@ -264,6 +264,22 @@ TEST(XmlExpand, BoundsAndErrors) {
   EXPECT_EQ(ErrorOf([&] { (void)reader.Expand("%participles(1,2,3)%", 1); }),
             "The reference to 'participles' needs two expressions: '1,2,3'");
 
+  // "%root%" is put in first, over the whole text, and "%tab%" after it: texts where that
+  // order shows (a "%root%" read across the end of a "%tab%", a "%tab%" made by the root's
+  // neighbours) come out as the replacements one after the other give them.
+  const std::pair<const char*, const char*> orderCases[] = {
+      {"yo%tab%%root%o", "yo\tsingo"},
+      {"%root%%root%-%tab%", "singsing-\t"},
+      {"%tab%root%tab%", "%tabsingtab%"},
+      {"%t%root%b%", "%tsingb%"},
+      {"%root%root%", "singroot%"},
+      {"%tab%%tab%", "\t\t"},
+      {"100%", "100%"},
+  };
+  for (const auto& [text, expanded] : orderCases) {
+    EXPECT_EQ(reader.Expand(text, 1), expanded) << text;
+  }
+
   // A variable that contains itself grows each round; the rounds are bounded.
   (void)reader.SetVerb("loopen", -1, found);
   EXPECT_EQ(ErrorOf([&] { (void)reader.ConjugateTense(7, "loopen", false); }),
