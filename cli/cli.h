@@ -67,6 +67,9 @@ class Arguments {
 struct Context {
   std::ostream& out;
   std::ostream& err;
+  // A person watching sees each result as soon as it is made; a pipe or file gets it in
+  // large writes.
+  bool flushEachResult = true;
 };
 
 struct Command {

@@ -166,7 +166,8 @@ struct Heading {
 // Writes the words of one run in one format; each word's text is flushed at once.
 class Writer {
  public:
-  Writer(std::ostream& out, Heading heading) : m_out(out), m_heading(std::move(heading)) {}
+  Writer(std::ostream& out, Heading heading, bool flushEach)
+      : m_out(out), m_heading(std::move(heading)), m_flushEach(flushEach) {}
   virtual ~Writer() = default;
   virtual void Begin() {}
   virtual void Word(const WordForms& forms) = 0;
@@ -177,7 +178,7 @@ class Writer {
   // A batch stops at the first output that cannot be written rather than conjugating on.
   void Flush(const std::string& text) {
     m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    m_out.flush();
+    if (m_flushEach) m_out.flush();
     if (!m_out) {
       throw FileError("cannot write the output");
     }
@@ -185,6 +186,7 @@ class Writer {
 
   std::ostream& m_out;
   Heading m_heading;
+  bool m_flushEach;
 };
 
 // A level the terminal can still show; a hostile file's indent does not push text off screen.
@@ -388,16 +390,17 @@ class HtmlWriter final : public Writer {
   void End() override { Flush("</body>\n</html>\n"); }
 };
 
-std::unique_ptr<Writer> MakeWriter(Format format, std::ostream& out, Heading heading) {
+std::unique_ptr<Writer> MakeWriter(Format format, std::ostream& out, Heading heading,
+                                   bool flushEach) {
   switch (format) {
     case Format::kJson:
-      return std::make_unique<JsonWriter>(out, std::move(heading));
+      return std::make_unique<JsonWriter>(out, std::move(heading), flushEach);
     case Format::kHtml:
-      return std::make_unique<HtmlWriter>(out, std::move(heading));
+      return std::make_unique<HtmlWriter>(out, std::move(heading), flushEach);
     case Format::kText:
       break;
   }
-  return std::make_unique<TextWriter>(out, std::move(heading));
+  return std::make_unique<TextWriter>(out, std::move(heading), flushEach);
 }
 
 Needs NeedsOf(Format format) {
@@ -446,7 +449,7 @@ int RunConjugate(const Arguments& args, Context& context) {
                   CheckPartOfSpeech(language, partOfSpeech)};
   const Dispatch activeWord = language.Get("ActiveWord");
   const Needs needs = NeedsOf(format);
-  const std::unique_ptr<Writer> writer = MakeWriter(format, context.out, std::move(heading));
+  const std::unique_ptr<Writer> writer = MakeWriter(format, context.out, std::move(heading), context.flushEachResult);
 
   bool failed = false;
   bool missing = false;

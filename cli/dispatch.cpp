@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <algorithm>
 #include <csignal>
 #include <exception>
@@ -227,7 +229,7 @@ int Main(int argc, char** argv, std::span<const Command> commands) {
   // A reader that goes away (`| head`) makes writes fail instead of killing the process, so
   // the command ends through its own error path and removes its temporary folders.
   std::signal(SIGPIPE, SIG_IGN);
-  Context context{std::cout, std::cerr};
+  Context context{std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1};
   const int code = RunFlexel(args, commands, context);
   std::cout.flush();
   if (!std::cout) {

@@ -61,7 +61,8 @@ class Dispatch {
   // The object held; throws "Object required" when the value is none.
   [[nodiscard]] RefPtr<IDispatch> Object() const;
 
-  [[nodiscard]] std::string ToString() const { return m_value.ToString(); }
+  [[nodiscard]] std::string ToString() const& { return m_value.ToString(); }
+  [[nodiscard]] std::string ToString() && { return std::move(m_value).ToString(); }
   [[nodiscard]] std::int32_t ToInt() const { return m_value.ToInt(); }
   [[nodiscard]] bool ToBool() const { return m_value.ToBool(); }
   [[nodiscard]] double ToDouble() const { return m_value.ToDouble(); }

@@ -204,8 +204,13 @@ double Variant::ToDouble() const {
   return std::get<double>(ConvertedOrThrow(VarType::kR8).m_value);
 }
 
-std::string Variant::ToString() const {
+std::string Variant::ToString() const& {
   if (auto* s = std::get_if<std::string>(&m_value)) return *s;
+  return std::get<std::string>(ConvertedOrThrow(VarType::kBstr).m_value);
+}
+
+std::string Variant::ToString() && {
+  if (auto* s = std::get_if<std::string>(&m_value)) return std::move(*s);
   return std::get<std::string>(ConvertedOrThrow(VarType::kBstr).m_value);
 }
 

@@ -55,7 +55,9 @@ class Variant {
   [[nodiscard]] bool ToBool() const;
   [[nodiscard]] std::int32_t ToInt() const;
   [[nodiscard]] double ToDouble() const;
-  [[nodiscard]] std::string ToString() const;
+  [[nodiscard]] std::string ToString() const&;
+  // The same, taking the text out of a variant about to go.
+  [[nodiscard]] std::string ToString() &&;
   [[nodiscard]] RefPtr<IDispatch> ToDispatch() const;
   [[nodiscard]] RefPtr<IUnknown> ToUnknown() const;
 
