@@ -119,6 +119,7 @@ std::string NameProblem(std::string_view name) {
 }
 
 struct Entry {
+  std::u16string name16;  // as stored, for comparisons in directory order
   std::string name;
   std::uint8_t type = kTypeUnused;
   std::uint32_t left = kNoStream;
@@ -128,41 +129,78 @@ struct Entry {
   std::uint64_t size = 0;
 };
 
-// One open compound file: its tables and directory, read once; streams are read on request.
+// -1, 0 or 1 in the order of the format's directory trees: shorter names first, then code unit
+// by code unit in upper case.
+int DirectoryCompare(std::u16string_view a, std::u16string_view b) noexcept {
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    const auto ua = U16_IS_SURROGATE(a[i]) ? UChar32(a[i]) : u_toupper(a[i]);
+    const auto ub = U16_IS_SURROGATE(b[i]) ? UChar32(b[i]) : u_toupper(b[i]);
+    if (ua != ub) return ua < ub ? -1 : 1;
+  }
+  return 0;
+}
+
+// A red-black tree of 2^32 entries is at most 64 levels deep; a deeper path is no such tree.
+constexpr unsigned kMaxTreeDepth = 64;
+
+// A sector chain followed through an allocation table only as far as it is needed: a file of
+// many pages opens without walking the chains of its directory and mini stream to their ends.
+struct LazyChain {
+  std::uint32_t next = kEndOfChain;  // the link after the last sector taken
+  std::uint64_t limit = 0;           // at most this many sectors
+  bool broken = false;               // a link out of range ends the chain where it is
+  std::vector<std::uint32_t> sectors;
+};
+
+// One open compound file. The header and the index of allocation-table sectors are read at
+// open; table sectors, directory entries and chains are read when first needed and kept.
 class CompoundFile {
  public:
   static std::shared_ptr<CompoundFile> Open(const std::string& path);
 
-  [[nodiscard]] const Entry& entry(std::uint32_t id) const { return m_entries[id]; }
-  // The children of storage id, in the order of its tree.
-  [[nodiscard]] std::pair<const std::uint32_t*, const std::uint32_t*> children(
-      std::uint32_t id) const {
-    const auto [begin, end] = m_childRange[id];
-    return {m_childList.data() + begin, m_childList.data() + end};
-  }
-  [[nodiscard]] std::string readStream(std::uint32_t id, std::string_view shown,
-                                       std::size_t limit) const;
+  // Entry id as read from the directory; an entry that does not exist or cannot be read is
+  // unused.
+  [[nodiscard]] const Entry& entry(std::uint32_t id);
+  // The child of storage whose name equals wanted in directory order, found by descending its
+  // tree. deep is set when the tree is deeper than a red-black tree can be.
+  [[nodiscard]] std::optional<std::uint32_t> searchTree(std::uint32_t storage,
+                                                        std::u16string_view wanted, bool& deep);
+  // The children of storage in the order of its tree; each entry is taken once, so links that
+  // lead back into the tree end their branch.
+  [[nodiscard]] std::vector<std::uint32_t> children(std::uint32_t storage);
+
+  [[nodiscard]] std::string readStream(std::uint32_t id, std::string_view shown, std::size_t limit);
+  // The sectors (or mini sectors) of stream id; throws Damaged.
+  [[nodiscard]] std::vector<std::uint32_t> streamChain(const Entry& e);
+  // n bytes of a stream from offset, through its chain; throws Damaged.
+  void readChainBytes(const std::vector<std::uint32_t>& chain, bool mini, std::uint64_t offset,
+                      char* out, std::size_t n);
+  [[nodiscard]] bool isMini(const Entry& e) const noexcept { return e.size < m_cutoff; }
+  [[nodiscard]] std::uint64_t fileSize() const noexcept { return m_fileSize; }
+
+  struct Damaged {};  // inside the reader; reported as "not a compound file" or per stream
 
  private:
   explicit CompoundFile(Fd fd) : m_fd(std::move(fd)) {}
-
-  struct Damaged {};  // thrown inside Open, reported as "not a compound file"
 
   [[nodiscard]] bool readAt(std::uint64_t offset, char* out, std::size_t n) const;
   [[nodiscard]] std::uint64_t sectorOffset(std::uint32_t sector) const {
     return m_headerSectorSize + (std::uint64_t(sector) << m_sectorShift);
   }
-  // A FAT chain from start until its end, at most m_sectorCount sectors long.
-  [[nodiscard]] std::vector<std::uint32_t> fullChain(std::uint32_t start) const;
-  // The first count links of a chain in table; empty when it is shorter or visits a link twice.
-  [[nodiscard]] static std::vector<std::uint32_t> chainPrefix(
-      const std::vector<std::uint32_t>& table, std::uint32_t start, std::uint64_t count,
-      std::uint64_t limit);
-  [[nodiscard]] std::string readSectors(const std::vector<std::uint32_t>& sectors) const;
-
-  void readHeaderAndTables();
-  void readDirectory(std::uint32_t firstSector);
-  void buildTree();
+  // The link after sector in the allocation table (mini table); throws Damaged.
+  [[nodiscard]] std::uint32_t fatLink(std::uint32_t sector);
+  [[nodiscard]] std::uint32_t miniFatLink(std::uint32_t miniSector);
+  // Sector index of chain, walking it as far as needed; nothing past its end or a bad link.
+  [[nodiscard]] std::optional<std::uint32_t> chainSector(LazyChain& chain, std::uint64_t index);
+  // The first count links of a chain; throws Damaged when it is shorter or visits a sector twice.
+  template <typename Link>
+  [[nodiscard]] std::vector<std::uint32_t> chainPrefix(std::uint32_t start, std::uint64_t count,
+                                                       std::uint64_t limit, Link link);
+  void readSectorRun(std::uint32_t sector, std::size_t count, char* out) const;
+  void readHeader();
+  void loadDirectorySector(std::uint64_t index);
 
   Fd m_fd;
   std::uint64_t m_fileSize = 0;
@@ -171,12 +209,18 @@ class CompoundFile {
   std::uint64_t m_headerSectorSize = 512;
   std::uint64_t m_sectorCount = 0;
   std::uint32_t m_cutoff = kMiniStreamCutoff;
-  std::vector<std::uint32_t> m_fat;
-  std::vector<std::uint32_t> m_miniFat;
-  std::vector<std::uint32_t> m_miniStreamSectors;
-  std::vector<Entry> m_entries;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> m_childRange;
-  std::vector<std::uint32_t> m_childList;
+  std::uint64_t m_maxEntries = 0;
+  std::vector<std::uint32_t> m_fatSectors;
+  std::vector<std::vector<std::uint32_t>> m_fatBlocks;  // loaded table sectors, by position
+  LazyChain m_miniFatChain;
+  std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_miniFatBlocks;
+  LazyChain m_miniStream;  // the root entry's chain
+  LazyChain m_directory;
+  // The entries of each directory sector read so far, by the sector's place in the chain; an
+  // empty array for a sector that could not be read.
+  std::vector<std::unique_ptr<Entry[]>> m_entries;
+  std::vector<bool> m_loadedDirectorySectors;
+  Entry m_unused;
 };
 
 bool CompoundFile::readAt(std::uint64_t offset, char* out, std::size_t n) const {
@@ -191,54 +235,99 @@ bool CompoundFile::readAt(std::uint64_t offset, char* out, std::size_t n) const 
   return true;
 }
 
-std::vector<std::uint32_t> CompoundFile::fullChain(std::uint32_t start) const {
-  std::vector<std::uint32_t> chain;
-  for (std::uint32_t s = start; s != kEndOfChain;) {
-    // A chain longer than the file has sectors runs in a circle.
-    if (s >= m_fat.size() || s >= m_sectorCount || chain.size() >= m_sectorCount) throw Damaged{};
-    chain.push_back(s);
-    s = m_fat[s];
+// count whole sectors from sector on; the last sector of a file may be cut short.
+void CompoundFile::readSectorRun(std::uint32_t sector, std::size_t count, char* out) const {
+  const std::uint64_t offset = sectorOffset(sector);
+  std::size_t length = count * m_sectorSize;
+  if (offset + length > m_fileSize) {
+    if (offset >= m_fileSize) throw Damaged{};
+    const auto available = static_cast<std::size_t>(m_fileSize - offset);
+    std::memset(out + available, 0, length - available);
+    length = available;
   }
-  return chain;
+  if (!readAt(offset, out, length)) throw Damaged{};
 }
 
-std::vector<std::uint32_t> CompoundFile::chainPrefix(const std::vector<std::uint32_t>& table,
-                                                     std::uint32_t start, std::uint64_t count,
-                                                     std::uint64_t limit) {
+std::uint32_t CompoundFile::fatLink(std::uint32_t sector) {
+  const std::uint32_t perSector = m_sectorSize / 4;
+  const std::size_t block = sector / perSector;
+  if (sector >= m_sectorCount || block >= m_fatSectors.size()) throw Damaged{};
+  std::vector<std::uint32_t>& links = m_fatBlocks[block];
+  if (links.empty()) {
+    std::string bytes(m_sectorSize, '\0');
+    readSectorRun(m_fatSectors[block], 1, bytes.data());
+    links.resize(perSector);
+    for (std::uint32_t i = 0; i < perSector; ++i) {
+      links[i] = Le32(reinterpret_cast<const unsigned char*>(bytes.data()) + 4 * i);
+    }
+  }
+  return links[sector % perSector];
+}
+
+std::uint32_t CompoundFile::miniFatLink(std::uint32_t miniSector) {
+  const std::uint32_t perSector = m_sectorSize / 4;
+  const std::uint32_t block = miniSector / perSector;
+  auto it = m_miniFatBlocks.find(block);
+  if (it == m_miniFatBlocks.end()) {
+    const auto sector = chainSector(m_miniFatChain, block);
+    if (!sector) throw Damaged{};
+    std::string bytes(m_sectorSize, '\0');
+    readSectorRun(*sector, 1, bytes.data());
+    std::vector<std::uint32_t> links(perSector);
+    for (std::uint32_t i = 0; i < perSector; ++i) {
+      links[i] = Le32(reinterpret_cast<const unsigned char*>(bytes.data()) + 4 * i);
+    }
+    it = m_miniFatBlocks.emplace(block, std::move(links)).first;
+  }
+  return it->second[miniSector % perSector];
+}
+
+std::optional<std::uint32_t> CompoundFile::chainSector(LazyChain& chain, std::uint64_t index) {
+  while (chain.sectors.size() <= index) {
+    // A chain longer than the file has sectors runs in a circle.
+    if (chain.broken || chain.next == kEndOfChain || chain.sectors.size() >= chain.limit ||
+        chain.next >= m_sectorCount) {
+      chain.broken = chain.broken || chain.next != kEndOfChain;
+      return std::nullopt;
+    }
+    const std::uint32_t sector = chain.next;
+    try {
+      chain.next = fatLink(sector);
+    } catch (const Damaged&) {
+      chain.broken = true;
+      return std::nullopt;
+    }
+    chain.sectors.push_back(sector);
+  }
+  return chain.sectors[static_cast<std::size_t>(index)];
+}
+
+template <typename Link>
+std::vector<std::uint32_t> CompoundFile::chainPrefix(std::uint32_t start, std::uint64_t count,
+                                                     std::uint64_t limit, Link link) {
+  if (count > limit) throw Damaged{};
   std::vector<std::uint32_t> chain;
   chain.reserve(static_cast<std::size_t>(count));
+  std::vector<bool> seen(count > 64 ? static_cast<std::size_t>(limit) : 0);
   std::uint32_t s = start;
   for (std::uint64_t i = 0; i < count; ++i) {
-    if (s >= table.size() || s >= limit) return {};
+    if (s >= limit) throw Damaged{};
+    if (!seen.empty()) {
+      if (seen[s]) throw Damaged{};
+      seen[s] = true;
+    }
     chain.push_back(s);
-    s = table[s];
+    if (i + 1 < count) s = (this->*link)(s);
   }
-  std::vector<std::uint32_t> sorted = chain;
-  std::sort(sorted.begin(), sorted.end());
-  if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) return {};
+  if (seen.empty()) {
+    std::vector<std::uint32_t> sorted = chain;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) throw Damaged{};
+  }
   return chain;
 }
 
-std::string CompoundFile::readSectors(const std::vector<std::uint32_t>& sectors) const {
-  std::string bytes(sectors.size() * std::size_t(m_sectorSize), '\0');
-  // Neighbouring sectors are read in one call.
-  for (std::size_t i = 0; i < sectors.size();) {
-    std::size_t run = 1;
-    while (i + run < sectors.size() && sectors[i + run] == sectors[i] + run) ++run;
-    const std::uint64_t offset = sectorOffset(sectors[i]);
-    std::size_t length = run * m_sectorSize;
-    // The last sector of a file may be cut short.
-    if (offset + length > m_fileSize) {
-      if (offset >= m_fileSize) throw Damaged{};
-      length = static_cast<std::size_t>(m_fileSize - offset);
-    }
-    if (!readAt(offset, bytes.data() + i * m_sectorSize, length)) throw Damaged{};
-    i += run;
-  }
-  return bytes;
-}
-
-void CompoundFile::readHeaderAndTables() {
+void CompoundFile::readHeader() {
   unsigned char header[kHeaderSize];
   if (m_fileSize < kHeaderSize || !readAt(0, reinterpret_cast<char*>(header), kHeaderSize)) {
     throw Damaged{};
@@ -252,64 +341,74 @@ void CompoundFile::readHeaderAndTables() {
   m_sectorCount = (m_fileSize - m_headerSectorSize + m_sectorSize - 1) / m_sectorSize;
   m_cutoff = Le32(header + 0x38);
   if (m_cutoff == 0 || m_cutoff > (1u << 20)) throw Damaged{};
+  m_maxEntries = m_sectorCount * (m_sectorSize / kEntrySize);
 
   // The sectors of the allocation table: 109 in the header, the rest in a chain of DIFAT sectors.
   const std::uint64_t fatCount = std::min<std::uint64_t>(Le32(header + 0x2C), m_sectorCount);
-  std::vector<std::uint32_t> fatSectors;
-  for (std::size_t i = 0; i < kHeaderDifatEntries && fatSectors.size() < fatCount; ++i) {
-    fatSectors.push_back(Le32(header + 0x4C + 4 * i));
+  for (std::size_t i = 0; i < kHeaderDifatEntries && m_fatSectors.size() < fatCount; ++i) {
+    m_fatSectors.push_back(Le32(header + 0x4C + 4 * i));
   }
   const std::uint32_t perDifat = m_sectorSize / 4 - 1;
   std::uint32_t difat = Le32(header + 0x44);
-  for (std::uint64_t steps = 0; fatSectors.size() < fatCount && difat < m_sectorCount; ++steps) {
+  std::string block(m_sectorSize, '\0');
+  for (std::uint64_t steps = 0; m_fatSectors.size() < fatCount && difat < m_sectorCount; ++steps) {
     if (steps >= m_sectorCount) throw Damaged{};
-    const std::string block = readSectors({difat});
+    readSectorRun(difat, 1, block.data());
     const auto* p = reinterpret_cast<const unsigned char*>(block.data());
-    for (std::uint32_t i = 0; i < perDifat && fatSectors.size() < fatCount; ++i) {
-      fatSectors.push_back(Le32(p + 4 * i));
+    for (std::uint32_t i = 0; i < perDifat && m_fatSectors.size() < fatCount; ++i) {
+      m_fatSectors.push_back(Le32(p + 4 * i));
     }
     difat = Le32(p + 4 * perDifat);
   }
-  for (std::uint32_t sector : fatSectors) {
+  for (std::uint32_t sector : m_fatSectors) {
     if (sector >= m_sectorCount) throw Damaged{};
   }
-  const std::string table = readSectors(fatSectors);
-  m_fat.resize(table.size() / 4);
-  for (std::size_t i = 0; i < m_fat.size(); ++i) {
-    m_fat[i] = Le32(reinterpret_cast<const unsigned char*>(table.data()) + 4 * i);
-  }
+  m_fatBlocks.resize(m_fatSectors.size());
 
-  readDirectory(Le32(header + 0x30));
+  m_directory.next = Le32(header + 0x30);
+  m_directory.limit = m_sectorCount;
+  const Entry& root = entry(0);
+  if (root.type != kTypeRoot) throw Damaged{};
 
-  // The mini allocation table and the sectors of the mini stream (the root entry's data).
+  // The mini allocation table and the mini stream (the root entry's data).
   const std::uint32_t miniFatStart = Le32(header + 0x3C);
   if (Le32(header + 0x40) > 0 && miniFatStart != kEndOfChain) {
-    const std::string miniTable = readSectors(fullChain(miniFatStart));
-    m_miniFat.resize(miniTable.size() / 4);
-    for (std::size_t i = 0; i < m_miniFat.size(); ++i) {
-      m_miniFat[i] = Le32(reinterpret_cast<const unsigned char*>(miniTable.data()) + 4 * i);
-    }
+    m_miniFatChain.next = miniFatStart;
+    m_miniFatChain.limit = m_sectorCount;
   }
-  const Entry& root = m_entries.front();
   if (root.size > 0 && root.size <= m_fileSize) {
-    const std::uint64_t sectors = (root.size + m_sectorSize - 1) / m_sectorSize;
-    m_miniStreamSectors = chainPrefix(m_fat, root.start, sectors, m_sectorCount);
+    m_miniStream.next = root.start;
+    m_miniStream.limit = (root.size + m_sectorSize - 1) / m_sectorSize;
   }
 }
 
-void CompoundFile::readDirectory(std::uint32_t firstSector) {
-  const std::string directory = readSectors(fullChain(firstSector));
-  const std::size_t count = directory.size() / kEntrySize;
-  if (count == 0) throw Damaged{};
-  m_entries.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto* p = reinterpret_cast<const unsigned char*>(directory.data()) + i * kEntrySize;
-    Entry& e = m_entries[i];
+void CompoundFile::loadDirectorySector(std::uint64_t index) {
+  const std::uint32_t perSector = m_sectorSize / kEntrySize;
+  const auto at = static_cast<std::size_t>(index);
+  if (m_loadedDirectorySectors.size() <= at) {
+    m_loadedDirectorySectors.resize(std::max(at + 1, 2 * m_loadedDirectorySectors.size()), false);
+    m_entries.resize(m_loadedDirectorySectors.size());
+  }
+  m_loadedDirectorySectors[at] = true;
+  const auto sector = chainSector(m_directory, index);
+  if (!sector) return;
+  std::string bytes(m_sectorSize, '\0');
+  try {
+    readSectorRun(*sector, 1, bytes.data());
+  } catch (const Damaged&) {
+    return;  // entries of a sector past the end stay unused
+  }
+  auto entries = std::make_unique<Entry[]>(perSector);
+  for (std::uint32_t k = 0; k < perSector; ++k) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + k * kEntrySize;
+    Entry& e = entries[k];
     e.type = p[0x42];
     const std::uint16_t nameBytes = Le16(p + 0x40);
     if (nameBytes >= 2 && nameBytes <= 64 && nameBytes % 2 == 0) {
-      e.name = nls::FromUtf16Bytes(
-          std::string_view(reinterpret_cast<const char*>(p), nameBytes - 2u), false);
+      for (std::size_t i = 0; i + 2 < nameBytes; i += 2) {
+        e.name16.push_back(static_cast<char16_t>(Le16(p + i)));
+      }
+      e.name = nls::FromUtf16(e.name16);
     }
     e.left = Le32(p + 0x44);
     e.right = Le32(p + 0x48);
@@ -318,43 +417,60 @@ void CompoundFile::readDirectory(std::uint32_t firstSector) {
     // Version 3 files keep only 32 bits of the size; the upper half may hold anything.
     e.size = m_sectorShift == 9 ? Le32(p + 0x78) : Le64(p + 0x78);
   }
-  if (m_entries.front().type != kTypeRoot) throw Damaged{};
+  m_entries[at] = std::move(entries);
 }
 
-void CompoundFile::buildTree() {
-  // Every entry may sit in one place of the tree only; a link to an entry already placed, out
-  // of range or of no known kind ends that branch.
-  const std::size_t count = m_entries.size();
-  std::vector<bool> placed(count, false);
-  placed[0] = true;
-  m_childRange.assign(count, {0, 0});
-  std::vector<std::uint32_t> storages{0};
-  std::vector<std::uint32_t> stack;
-  auto usable = [&](std::uint32_t id) {
-    return id < count && !placed[id] &&
-           (m_entries[id].type == kTypeStorage || m_entries[id].type == kTypeStream);
-  };
-  while (!storages.empty()) {
-    const std::uint32_t storage = storages.back();
-    storages.pop_back();
-    const auto begin = static_cast<std::uint32_t>(m_childList.size());
-    std::uint32_t node = m_entries[storage].child;
-    stack.clear();
-    for (;;) {
-      while (usable(node)) {
-        placed[node] = true;
-        stack.push_back(node);
-        node = m_entries[node].left;
-      }
-      if (stack.empty()) break;
-      node = stack.back();
-      stack.pop_back();
-      m_childList.push_back(node);
-      if (m_entries[node].type == kTypeStorage) storages.push_back(node);
-      node = m_entries[node].right;
-    }
-    m_childRange[storage] = {begin, static_cast<std::uint32_t>(m_childList.size())};
+const Entry& CompoundFile::entry(std::uint32_t id) {
+  if (id >= m_maxEntries) return m_unused;
+  const std::uint32_t perSector = m_sectorSize / kEntrySize;
+  const std::size_t index = id / perSector;
+  if (index >= m_loadedDirectorySectors.size() || !m_loadedDirectorySectors[index]) {
+    loadDirectorySector(index);
   }
+  const auto& entries = m_entries[index];
+  return entries ? entries[id % perSector] : m_unused;
+}
+
+bool IsElement(const Entry& e) noexcept { return e.type == kTypeStorage || e.type == kTypeStream; }
+
+std::optional<std::uint32_t> CompoundFile::searchTree(std::uint32_t storage,
+                                                      std::u16string_view wanted, bool& deep) {
+  deep = false;
+  std::uint32_t node = entry(storage).child;
+  for (unsigned depth = 0; depth <= kMaxTreeDepth; ++depth) {
+    const Entry& e = entry(node);
+    if (!IsElement(e)) return std::nullopt;
+    const int order = DirectoryCompare(wanted, e.name16);
+    if (order == 0) return node;
+    node = order < 0 ? e.left : e.right;
+  }
+  deep = true;
+  return std::nullopt;
+}
+
+std::vector<std::uint32_t> CompoundFile::children(std::uint32_t storage) {
+  std::vector<std::uint32_t> list;
+  std::vector<bool> placed;  // by entry id, grown as ids are met
+  auto usable = [&](std::uint32_t id) {
+    if (id >= m_maxEntries || id == storage || !IsElement(entry(id))) return false;
+    if (placed.size() <= id) placed.resize(std::max<std::size_t>(id + 1, placed.size() * 2));
+    return !placed[id];
+  };
+  std::vector<std::uint32_t> stack;
+  std::uint32_t node = entry(storage).child;
+  for (;;) {
+    while (usable(node)) {
+      placed[node] = true;
+      stack.push_back(node);
+      node = entry(node).left;
+    }
+    if (stack.empty()) break;
+    node = stack.back();
+    stack.pop_back();
+    list.push_back(node);
+    node = entry(node).right;
+  }
+  return list;
 }
 
 std::shared_ptr<CompoundFile> CompoundFile::Open(const std::string& path) {
@@ -367,17 +483,81 @@ std::shared_ptr<CompoundFile> CompoundFile::Open(const std::string& path) {
   std::shared_ptr<CompoundFile> file(new CompoundFile(std::move(fd)));
   file->m_fileSize = static_cast<std::uint64_t>(st.st_size);
   try {
-    file->readHeaderAndTables();
-    file->buildTree();
+    file->readHeader();
   } catch (const Damaged&) {
     throw FileError("\"" + path + "\" is not a compound file");
   }
   return file;
 }
 
-std::string CompoundFile::readStream(std::uint32_t id, std::string_view shown,
-                                     std::size_t limit) const {
-  const Entry& e = m_entries[id];
+std::vector<std::uint32_t> CompoundFile::streamChain(const Entry& e) {
+  if (!isMini(e)) {
+    return chainPrefix(e.start, (e.size + m_sectorSize - 1) / m_sectorSize, m_sectorCount,
+                       &CompoundFile::fatLink);
+  }
+  return chainPrefix(e.start, (e.size + kMiniSectorSize - 1) / kMiniSectorSize,
+                     m_miniStream.limit * (m_sectorSize / kMiniSectorSize),
+                     &CompoundFile::miniFatLink);
+}
+
+void CompoundFile::readChainBytes(const std::vector<std::uint32_t>& chain, bool mini,
+                                  std::uint64_t offset, char* out, std::size_t n) {
+  if (!mini) {
+    std::string partial;
+    while (n > 0) {
+      const auto first = static_cast<std::size_t>(offset >> m_sectorShift);
+      const auto within = static_cast<std::size_t>(offset & (m_sectorSize - 1));
+      if (first >= chain.size()) throw Damaged{};
+      if (within != 0 || n < m_sectorSize) {
+        partial.resize(m_sectorSize);
+        readSectorRun(chain[first], 1, partial.data());
+        const std::size_t take = std::min<std::size_t>(m_sectorSize - within, n);
+        std::memcpy(out, partial.data() + within, take);
+        out += take;
+        offset += take;
+        n -= take;
+        continue;
+      }
+      // Whole sectors straight into out, neighbours in one call.
+      const std::size_t whole = n / m_sectorSize;
+      std::size_t run = 1;
+      while (run < whole && first + run < chain.size() &&
+             chain[first + run] == chain[first] + run) {
+        ++run;
+      }
+      readSectorRun(chain[first], run, out);
+      const std::size_t take = run * m_sectorSize;
+      out += take;
+      offset += take;
+      n -= take;
+    }
+    return;
+  }
+  const std::uint64_t perSector = m_sectorSize / kMiniSectorSize;
+  while (n > 0) {
+    auto index = static_cast<std::size_t>(offset / kMiniSectorSize);
+    const auto within = static_cast<std::size_t>(offset % kMiniSectorSize);
+    if (index >= chain.size()) throw Damaged{};
+    const auto sector = chainSector(m_miniStream, chain[index] / perSector);
+    if (!sector) throw Damaged{};
+    const std::uint64_t position =
+        sectorOffset(*sector) + (chain[index] % perSector) * kMiniSectorSize + within;
+    // Following mini sectors in the same sector are read in the same call.
+    std::size_t take = std::min<std::size_t>(kMiniSectorSize - within, n);
+    while (take < n && index + 1 < chain.size() && chain[index + 1] == chain[index] + 1 &&
+           chain[index + 1] / perSector == chain[index] / perSector) {
+      ++index;
+      take = std::min<std::size_t>(take + kMiniSectorSize, n);
+    }
+    if (position + take > m_fileSize || !readAt(position, out, take)) throw Damaged{};
+    out += take;
+    offset += take;
+    n -= take;
+  }
+}
+
+std::string CompoundFile::readStream(std::uint32_t id, std::string_view shown, std::size_t limit) {
+  const Entry& e = entry(id);
   const std::string quoted = "\"" + std::string(shown) + "\"";
   if (e.size > m_fileSize) throw FileError("Stream " + quoted + " cannot be read");
   if (e.size > limit) {
@@ -386,49 +566,47 @@ std::string CompoundFile::readStream(std::uint32_t id, std::string_view shown,
   const auto size = static_cast<std::size_t>(e.size);
   if (size == 0) return {};
   try {
-    if (e.size >= m_cutoff) {
-      const auto chain =
-          chainPrefix(m_fat, e.start, (e.size + m_sectorSize - 1) / m_sectorSize, m_sectorCount);
-      if (chain.empty()) throw Damaged{};
-      std::string bytes = readSectors(chain);
-      bytes.resize(size);
-      return bytes;
-    }
-    const std::uint64_t miniStreamSize = std::uint64_t(m_miniStreamSectors.size()) * m_sectorSize;
-    const auto chain =
-        chainPrefix(m_miniFat, e.start, (e.size + kMiniSectorSize - 1) / kMiniSectorSize,
-                    miniStreamSize / kMiniSectorSize);
-    if (chain.empty()) throw Damaged{};
-    std::string bytes(chain.size() * kMiniSectorSize, '\0');
-    for (std::size_t i = 0; i < chain.size(); ++i) {
-      const std::uint64_t at = std::uint64_t(chain[i]) * kMiniSectorSize;
-      const std::uint32_t sector = m_miniStreamSectors[at >> m_sectorShift];
-      const std::uint64_t offset = sectorOffset(sector) + (at & (m_sectorSize - 1));
-      if (!readAt(offset, bytes.data() + i * kMiniSectorSize, kMiniSectorSize)) throw Damaged{};
-    }
-    bytes.resize(size);
+    const auto chain = streamChain(e);
+    std::string bytes(size, '\0');
+    readChainBytes(chain, isMini(e), 0, bytes.data(), size);
     return bytes;
   } catch (const Damaged&) {
     throw FileError("Stream " + quoted + " cannot be read");
   }
 }
 
+// A storage of an open file. Names are found by descending the storage's tree; the whole list
+// of children is read only when the tree cannot answer: a name missing from it, a name in other
+// letter case, or a tree that is not ordered as the format requires (some writers link siblings
+// in a list).
 struct StorageNode {
   std::shared_ptr<CompoundFile> file;
   std::uint32_t id = 0;
   std::string name;
-  // Built on first lookup: exact name and upper-cased name -> the first child of that name.
-  bool indexed = false;
-  std::unordered_map<std::string, std::uint32_t> exact;
-  std::unordered_map<std::string, std::uint32_t> folded;
 
-  std::optional<std::uint32_t> find(std::string_view wanted) {
+  bool listed = false;
+  bool ordered = false;  // the children ascend strictly in directory order
+  std::vector<std::uint32_t> list;
+  bool indexed = false;
+  std::unordered_map<std::string, std::uint32_t> exact;   // name -> first child of that name
+  std::unordered_map<std::string, std::uint32_t> folded;  // upper-cased name -> first child
+
+  void makeList() {
+    if (listed) return;
+    list = file->children(id);
+    ordered = true;
+    for (std::size_t i = 1; i < list.size() && ordered; ++i) {
+      ordered = DirectoryCompare(file->entry(list[i - 1]).name16, file->entry(list[i]).name16) < 0;
+    }
+    listed = true;
+  }
+
+  std::optional<std::uint32_t> fromIndex(std::string_view wanted) {
     if (!indexed) {
-      const auto [begin, end] = file->children(id);
-      for (const std::uint32_t* child = begin; child != end; ++child) {
-        const std::string& childName = file->entry(*child).name;
-        exact.emplace(childName, *child);
-        folded.emplace(FoldKey(childName), *child);
+      for (const std::uint32_t child : list) {
+        const std::string& childName = file->entry(child).name;
+        exact.emplace(childName, child);
+        folded.emplace(FoldKey(childName), child);
       }
       indexed = true;
     }
@@ -436,21 +614,31 @@ struct StorageNode {
     if (auto it = folded.find(FoldKey(wanted)); it != folded.end()) return it->second;
     return std::nullopt;
   }
+
+  // The child named wanted: exactly, else without regard to letter case.
+  std::optional<std::uint32_t> find(std::string_view wanted) {
+    // Every stored name is valid text, so invalid text names nothing.
+    if (!nls::IsValidUtf8(wanted)) return std::nullopt;
+    const std::u16string wanted16 = nls::ToUtf16(wanted);
+    // Letters beyond the first plane are upper-cased by name but not in directory order.
+    const bool plain = std::none_of(wanted16.begin(), wanted16.end(),
+                                    [](char16_t c) { return U16_IS_SURROGATE(c); });
+    if (plain && (!listed || ordered)) {
+      bool deep = false;
+      const auto hit = file->searchTree(id, wanted16, deep);
+      if (hit && file->entry(*hit).name == wanted) return hit;
+      if (!deep) {
+        makeList();
+        // In an ordered tree the one child equal in directory order is the only candidate.
+        if (ordered) return hit;
+      }
+    }
+    makeList();
+    return fromIndex(wanted);
+  }
 };
 
 // ---- Writing ----
-
-// The order of the format's directory trees: shorter names first, then code unit by code unit
-// in upper case.
-bool DirectoryLess(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return a.size() < b.size();
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto ua = U16_IS_SURROGATE(a[i]) ? UChar32(a[i]) : u_toupper(a[i]);
-    const auto ub = U16_IS_SURROGATE(b[i]) ? UChar32(b[i]) : u_toupper(b[i]);
-    if (ua != ub) return ua < ub;
-  }
-  return false;
-}
 
 struct OutEntry {
   std::u16string name;
@@ -527,10 +715,11 @@ Storage::~Storage() = default;
 const std::string& Storage::Name() const { return m_node->name; }
 
 std::vector<ElementInfo> Storage::Children() const {
+  m_node->makeList();
   std::vector<ElementInfo> out;
-  const auto [begin, end] = m_node->file->children(m_node->id);
-  for (const std::uint32_t* child = begin; child != end; ++child) {
-    const detail::Entry& e = m_node->file->entry(*child);
+  out.reserve(m_node->list.size());
+  for (const std::uint32_t child : m_node->list) {
+    const detail::Entry& e = m_node->file->entry(child);
     ElementInfo info;
     info.name = e.name;
     info.isStorage = e.type == detail::kTypeStorage;
@@ -560,6 +749,44 @@ std::optional<std::string> Storage::ReadStream(std::string_view name, std::size_
   const auto id = m_node->find(name);
   if (!id || m_node->file->entry(*id).type != detail::kTypeStream) return std::nullopt;
   return m_node->file->readStream(*id, name, limit);
+}
+
+std::optional<StreamReader> Storage::OpenStream(std::string_view name, std::size_t limit) const {
+  const auto id = m_node->find(name);
+  if (!id || m_node->file->entry(*id).type != detail::kTypeStream) return std::nullopt;
+  const detail::Entry& e = m_node->file->entry(*id);
+  const std::string quoted = "\"" + std::string(name) + "\"";
+  if (e.size > m_node->file->fileSize()) throw FileError("Stream " + quoted + " cannot be read");
+  if (e.size > limit) {
+    throw FileError("Stream " + quoted + " is larger than " + std::to_string(limit) + " bytes");
+  }
+  return StreamReader(m_node->file, *id, std::string(name));
+}
+
+StreamReader::StreamReader(std::shared_ptr<detail::CompoundFile> file, std::uint32_t id,
+                           std::string shown)
+    : m_file(std::move(file)), m_id(id), m_shown(std::move(shown)) {
+  m_size = m_file->entry(m_id).size;
+}
+StreamReader::StreamReader(StreamReader&&) noexcept = default;
+StreamReader& StreamReader::operator=(StreamReader&&) noexcept = default;
+StreamReader::~StreamReader() = default;
+
+std::string StreamReader::Read(std::uint64_t offset, std::size_t n) const {
+  if (offset >= m_size) return {};
+  n = static_cast<std::size_t>(std::min<std::uint64_t>(n, m_size - offset));
+  const detail::Entry& e = m_file->entry(m_id);
+  try {
+    if (!m_chainRead) {
+      m_chain = m_file->streamChain(e);
+      m_chainRead = true;
+    }
+    std::string bytes(n, '\0');
+    m_file->readChainBytes(m_chain, m_file->isMini(e), offset, bytes.data(), n);
+    return bytes;
+  } catch (const detail::CompoundFile::Damaged&) {
+    throw FileError("Stream \"" + m_shown + "\" cannot be read");
+  }
 }
 
 Storage OpenCompoundFile(const std::string& path) {
@@ -660,7 +887,7 @@ std::string CompoundFileWriter::Serialize() const {
     if (storage.children.empty()) continue;
     std::vector<std::uint32_t> sorted = storage.children;
     std::sort(sorted.begin(), sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return DirectoryLess(entries[a].name, entries[b].name);
+      return DirectoryCompare(entries[a].name, entries[b].name) < 0;
     });
     std::vector<unsigned> depths(sorted.size(), 0);
     unsigned deepest = 0;

@@ -32,7 +32,32 @@ struct ElementInfo {
 
 namespace detail {
 struct StorageNode;
-}
+class CompoundFile;
+}  // namespace detail
+
+// A stream read piece by piece, for a large stream of which only some bytes are wanted.
+class StreamReader {
+ public:
+  StreamReader(std::shared_ptr<detail::CompoundFile> file, std::uint32_t id, std::string shown);
+  StreamReader(const StreamReader&) = delete;
+  StreamReader& operator=(const StreamReader&) = delete;
+  StreamReader(StreamReader&&) noexcept;
+  StreamReader& operator=(StreamReader&&) noexcept;
+  ~StreamReader();
+
+  [[nodiscard]] std::uint64_t Size() const noexcept { return m_size; }
+  // Up to n bytes from offset (fewer at the end). Throws FileError naming the stream when its
+  // sectors cannot be read.
+  [[nodiscard]] std::string Read(std::uint64_t offset, std::size_t n) const;
+
+ private:
+  std::shared_ptr<detail::CompoundFile> m_file;
+  std::uint32_t m_id;
+  std::string m_shown;
+  std::uint64_t m_size = 0;
+  mutable bool m_chainRead = false;
+  mutable std::vector<std::uint32_t> m_chain;
+};
 
 // A storage of an open compound file (the root or a nested one). It keeps the file open for as
 // long as it lives. A name is found exactly, else without regard to letter case.
@@ -55,6 +80,10 @@ class Storage {
   // limit bytes, or one whose sectors cannot be read, throws FileError naming the stream.
   [[nodiscard]] std::optional<std::string> ReadStream(std::string_view name,
                                                       std::size_t limit) const;
+  // The stream for reading piece by piece, or nothing when there is no stream of that name. A
+  // stream longer than limit bytes throws FileError naming the stream.
+  [[nodiscard]] std::optional<StreamReader> OpenStream(std::string_view name,
+                                                       std::size_t limit) const;
 
  private:
   std::shared_ptr<detail::StorageNode> m_node;

@@ -232,6 +232,28 @@ TEST_P(StreamSizes, RoundTripAcrossTheMiniStreamBoundary) {
   EXPECT_EQ(root.ReadStream("after", 10000), std::string(5000, 'a'));
 }
 
+// A large stream is read piece by piece without reading it whole: every piece equals the same
+// bytes of the whole, across mini-sector, sector and run boundaries.
+TEST_P(StreamSizes, ReadPieceByPieceFromAnyOffset) {
+  std::string bytes(GetParam().size, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  CompoundFileWriter writer;
+  writer.Root().CreateStorage("s").WriteStream("data", bytes);
+  TempDir dir;
+  writer.Save(dir.file("pieces.vlx"));
+  Storage root = OpenCompoundFile(dir.file("pieces.vlx"));
+  auto stream = root.OpenStorage("s")->OpenStream("DATA", 1 << 24);
+  ASSERT_TRUE(stream);
+  ASSERT_EQ(stream->Size(), bytes.size());
+  for (std::size_t offset : {0, 1, 63, 64, 100, 511, 512, 4095, 4096, 70000}) {
+    for (std::size_t length : {1, 64, 700, 5000}) {
+      const std::string expected = offset < bytes.size() ? bytes.substr(offset, length) : "";
+      EXPECT_EQ(stream->Read(offset, length), expected) << offset << "+" << length;
+    }
+  }
+  EXPECT_FALSE(root.OpenStream("s", 10));  // a storage is no stream
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, StreamSizes,
     ::testing::Values(SizeCase{"Empty", 0}, SizeCase{"One", 1}, SizeCase{"MiniSectorMinusOne", 63},
@@ -273,6 +295,11 @@ TEST_P(ForeignFiles, AreReadWithTheirStoragesAndStreams) {
   EXPECT_EQ(word->ReadStream("1", 10000), alphabet);
   EXPECT_EQ(word->ReadStream("2", 100), "page two");
   EXPECT_EQ(word->ReadStream("s39", 100), "s39");
+  auto piecewise = word->OpenStream("1", 10000);
+  ASSERT_TRUE(piecewise);
+  std::string joined;
+  for (std::uint64_t at = 0; at < piecewise->Size(); at += 77) joined += piecewise->Read(at, 77);
+  EXPECT_EQ(joined, alphabet);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ForeignFiles,
@@ -505,8 +532,9 @@ TEST(CompoundFileHostile, SingleByteDamageInHeaderTableAndDirectoryIsSurvived) {
 }
 
 // A directory whose root holds count streams linked one after another through their right
-// links, as some writers produce it: a chain, not a tree.
-std::string SiblingChainFile(std::size_t count, bool closeTheCircle) {
+// links, as some writers produce it: a chain, not a tree. With descending names the chain is
+// not even in the order a tree needs.
+std::string SiblingChainFile(std::size_t count, bool closeTheCircle, bool descending = false) {
   const std::size_t perSector = 4;
   const std::size_t dirSectors = (count + 1 + perSector - 1) / perSector;
   std::size_t fatSectors = 1;
@@ -545,7 +573,7 @@ std::string SiblingChainFile(std::size_t count, bool closeTheCircle) {
   for (std::size_t i = 1; i <= count; ++i) {
     const std::uint32_t next =
         i < count ? std::uint32_t(i + 1) : (closeTheCircle ? 1u : 0xFFFFFFFFu);
-    entry(i, "s" + std::to_string(i), 2, next, 0xFFFFFFFFu);
+    entry(i, "s" + std::to_string(descending ? count + 1 - i : i), 2, next, 0xFFFFFFFFu);
   }
   std::string fat;
   for (std::size_t i = 0; i < fatSectors * 128; ++i) {
@@ -587,6 +615,19 @@ TEST(CompoundFileHostile, LongSiblingChainIsReadWithoutRecursion) {
   });
   EXPECT_EQ(children, 50000u);
   EXPECT_EQ(last, "");
+}
+
+TEST(CompoundFileHostile, ChildrenOutOfTreeOrderAreAllFound) {
+  TempDir dir;
+  WritePlain(dir.file("unordered.vlx"), SiblingChainFile(40, false, true));
+  Storage root = OpenCompoundFile(dir.file("unordered.vlx"));
+  for (int i = 1; i <= 40; ++i) {
+    EXPECT_EQ(root.FindStream("s" + std::to_string(i)), "s" + std::to_string(i)) << i;
+  }
+  EXPECT_EQ(root.FindStream("S7"), "s7");
+  EXPECT_FALSE(root.FindStream("s41"));
+  EXPECT_FALSE(root.FindStream("s\xFF"));  // not valid text: names nothing
+  EXPECT_EQ(root.Children().size(), 40u);
 }
 
 TEST(CompoundFileHostile, SiblingLinksInACircleEndTheList) {
