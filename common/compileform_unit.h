@@ -7,10 +7,10 @@
 // records. Tvlx is the reader of the VLX engine and of the compiler's check.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/storage/compound_file.h"
@@ -44,6 +44,10 @@ inline constexpr std::size_t kMaxStreamBytes = 64u << 20;
 // Size table key of a stream: storage name (empty at the root), ";" and stream name.
 [[nodiscard]] std::string SizeKey(std::string_view storage, std::string_view stream);
 
+namespace detail {
+class SizeTable;
+}
+
 class Tvlx {
  public:
   // An empty reader: no file, every list empty.
@@ -52,6 +56,9 @@ class Tvlx {
   // lists. A file that is missing or not a compound file leaves every list empty; a root stream
   // that exists but cannot be decoded throws FileError.
   explicit Tvlx(const std::string& fileName);
+  Tvlx(Tvlx&&) noexcept;
+  Tvlx& operator=(Tvlx&&) noexcept;
+  ~Tvlx();
 
   [[nodiscard]] const std::string& FileName() const noexcept { return m_fileName; }
   [[nodiscard]] bool HasHeader() const noexcept { return !m_header.empty(); }
@@ -83,8 +90,9 @@ class Tvlx {
   // The bytes of a picture stream of "_images"; nothing when there is none.
   [[nodiscard]] std::optional<std::string> ReadPicture(std::string_view name) const;
 
-  // The size table as read ("storage;stream=length").
-  [[nodiscard]] const std::vector<std::string>& SizeLines() const noexcept { return m_sizes; }
+  // The size table as read ("storage;stream=length"); read whole on the first call, where
+  // looking up one stream's length reads only a few lines of it.
+  [[nodiscard]] const std::vector<std::string>& SizeLines() const;
 
   // How many streams were read from the file so far (the engine's page cache is checked by it).
   [[nodiscard]] std::size_t StreamReads() const noexcept { return m_streamReads; }
@@ -95,8 +103,7 @@ class Tvlx {
   std::string m_fileName;
   // The open file (read-only); pages are read from it on request.
   std::optional<storage::Storage> m_root;
-  std::vector<std::string> m_sizes;
-  std::unordered_map<std::string, std::string> m_sizeByKey;  // first entry of each key
+  std::unique_ptr<detail::SizeTable> m_sizes;
   bool m_compressed = false;
   std::vector<std::string> m_words;  // sorted
   std::vector<std::string> m_tenses;

@@ -2,11 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
 #include "common/compileform_unit.h"
 #include "platform/core/error.h"
+#include "platform/nls/nls.h"
 #include "platform/storage/compound_file.h"
 #include "platform/storage/whole_file.h"
 
@@ -338,6 +340,120 @@ TEST_F(VlxReader, PicturesAreReadRawFromTheImageStorage) {
   const Tvlx vlx(file("a.vlx"));
   EXPECT_EQ(vlx.ReadPicture("lexoro5vlx0.gif"), std::string("GIF89a\0\x01", 8));
   EXPECT_FALSE(vlx.ReadPicture("lexoro5vlx1.gif"));
+}
+
+struct IndexCase {
+  const char* label;
+  Lines index;   // as stored
+  Lines sorted;  // as the reader gives them back
+};
+
+class IndexOrder : public VlxReader, public ::testing::WithParamInterface<IndexCase> {};
+
+// Words come back in collation order, letter case ignored, words equal but for their case in
+// the order of the file.
+TEST_P(IndexOrder, WordsComeBackSorted) {
+  VlxBuilder builder;
+  builder.Root(kHeaderStream, {"NAME=x"});
+  builder.Root(kIndexStream, GetParam().index);
+  builder.Save(file("a.vlx"));
+  const Tvlx vlx(file("a.vlx"));
+  Lines words;
+  for (int i = 0; i < vlx.WordCount(); ++i) words.push_back(vlx.Word(i));
+  EXPECT_EQ(words, GetParam().sorted);
+  for (const auto& word : GetParam().index) {
+    EXPECT_TRUE(vlx.ContainsWord(nls::ToUpper(word))) << word;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, IndexOrder,
+    ::testing::Values(
+        IndexCase{"AlreadySorted", {"alpha", "Bravo", "charlie"}, {"alpha", "Bravo", "charlie"}},
+        IndexCase{"ReverseMixedCase",
+                  {"delta", "Charlie", "bravo", "ALPHA", "alpha", "Alpha"},
+                  {"ALPHA", "alpha", "Alpha", "bravo", "Charlie", "delta"}},
+        IndexCase{"DigitsBeforeLettersAndPrefixesFirst",
+                  {"a2", "ab", "a10", "A1", "a1", "abcdefghij", "abcdefghi", "ABCDEFGHIJK", "a"},
+                  {"a", "A1", "a1", "a10", "a2", "ab", "abcdefghi", "abcdefghij", "ABCDEFGHIJK"}},
+        IndexCase{"AccentsAfterPlainLetters",
+                  {"côté", "cote", "Côte", "coté", "cotE"},
+                  {"cote", "cotE", "coté", "Côte", "côté"}},
+        IndexCase{"SameTextsInAnyCaseKeepTheirOrder",
+                  {"Zulu", "zulu", "ZULU", "yankee"},
+                  {"yankee", "Zulu", "zulu", "ZULU"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// The size table as the writer leaves it, or as other writers may: a stream's length is found
+// whatever the order and the line ends of the table.
+struct SizeTableCase {
+  const char* label;
+  bool sorted;
+  bool reversed;
+  std::u16string lineEnd;
+};
+
+class SizeTableShapes : public VlxReader, public ::testing::WithParamInterface<SizeTableCase> {};
+
+TEST_P(SizeTableShapes, EveryPageFindsItsLength) {
+  const SizeTableCase& c = GetParam();
+  Lines words{"cote", "coté", "côte", "côté", "a=b", "a;b", "Resume", "résumé"};
+  for (int i = 0; i < 300; ++i) words.push_back("w" + std::to_string(i * 37 % 300));
+  const std::vector<int> tenses{1, 2, 10, 11};
+  VlxBuilder builder;
+  builder.writeSizes = false;
+  builder.Root(kHeaderStream, {"NAME=x"});
+  builder.Root(kIndexStream, words);
+  for (const auto& word : words) {
+    for (int id : tenses) builder.Page(word, id, {word + " in " + std::to_string(id)});
+  }
+  Lines sizes = builder.sizes;
+  if (c.sorted) {
+    std::stable_sort(sizes.begin(), sizes.end(),
+                     [](const auto& a, const auto& b) { return nls::CompareText(a, b) < 0; });
+  }
+  if (c.reversed) std::reverse(sizes.begin(), sizes.end());
+  std::u16string text;
+  for (const auto& line : sizes) text += nls::ToUtf16(line) + c.lineEnd;
+  builder.Raw({}, kSizesStream, "\xFF\xFE" + Utf16Le(text));
+  builder.Save(file("a.vlx"));
+
+  const Tvlx vlx(file("a.vlx"));
+  ASSERT_EQ(vlx.WordCount(), static_cast<int>(words.size()));
+  for (const auto& word : words) {
+    for (int id : tenses) {
+      EXPECT_EQ(vlx.PageText(word, id), word + " in " + std::to_string(id) + "\r\n") << word;
+    }
+  }
+  EXPECT_EQ(vlx.SizeLines(), sizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SizeTableShapes,
+                         ::testing::Values(SizeTableCase{"SortedAsWritten", true, false, u"\r\n"},
+                                           SizeTableCase{"InTheOrderOfWriting", false, false,
+                                                         u"\r\n"},
+                                           SizeTableCase{"Reversed", true, true, u"\r\n"},
+                                           SizeTableCase{"LineFeeds", true, false, u"\n"},
+                                           SizeTableCase{"CarriageReturns", true, false, u"\r"},
+                                           SizeTableCase{"LineSeparators", true, false, u"\u2028"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(VlxReader, MissingEntryInASortedSizeTableFailsTheRead) {
+  VlxBuilder builder;
+  builder.Root(kHeaderStream, {"NAME=x"});
+  for (int i = 0; i < 200; ++i) builder.Page("w" + std::to_string(i), 1, {"page"});
+  builder.sizes.erase(
+      std::find(builder.sizes.begin(), builder.sizes.end(),
+                SizeKey("w150", "1") + "=" + std::to_string(SaveTextLines({"page"}).size())));
+  std::stable_sort(builder.sizes.begin(), builder.sizes.end(),
+                   [](const auto& a, const auto& b) { return nls::CompareText(a, b) < 0; });
+  builder.Save(file("a.vlx"));
+  const Tvlx vlx(file("a.vlx"));
+  EXPECT_EQ(vlx.PageText("w149", 1), "page\r\n");
+  EXPECT_EQ(vlx.PageText("w150", 1), "");
+  EXPECT_THROW_MSG((void)vlx.ReadList("w150", "1"), FileError,
+                   "Stream \"w150/1\" has no recorded size");
+  EXPECT_EQ(vlx.PageText("w151", 1), "page\r\n");
 }
 
 }  // namespace
