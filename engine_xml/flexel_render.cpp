@@ -77,6 +77,11 @@ std::string Position(int row, int column) {
 }
 
 void AppendStripped(std::string& out, std::string_view alternative) {
+  // Most forms carry no marker at all.
+  if (alternative.find_first_of("_*+\xC2") == std::string_view::npos) {
+    out += alternative;
+    return;
+  }
   out.reserve(out.size() + alternative.size());
   for (std::size_t i = 0; i < alternative.size(); ++i) {
     const char c = alternative[i];
@@ -145,10 +150,13 @@ std::string RenderCell(std::string_view cell, int row, int column, const CellRen
     AppendStripped(text, alternative);
     const auto& step = native ? rendering.native : rendering.display;
     if (html) out += MarkerOpenTag(column == 0 ? kMarkerPronoun : MarkerCode(alternative));
-    if (step) {
-      out += step(text);
-    } else {
+    const bool unchanged = !step || (!native && rendering.displayKeepsPlainText &&
+                                     text.find('\\') == std::string::npos &&
+                                     nls::IsValidUtf8(text));
+    if (unchanged) {
       out += text;
+    } else {
+      out += step(text);
     }
     if (html) out += kMarkerCloseTag;
     if (end == std::string_view::npos) break;
@@ -198,6 +206,7 @@ CellRendering TransliteratedRendering(const TTransliterator& display, const TTra
                                       std::string imeTransducer) {
   CellRendering rendering;
   rendering.display = [&display](std::string_view text) { return display.Transliterate(text); };
+  rendering.displayKeepsPlainText = display.KeepsPlainText();
   rendering.native = [&native, ime = std::move(imeTransducer)](std::string_view text) {
     return RenderNative(text, ime, native);
   };

@@ -38,6 +38,8 @@ struct CellRendering {
   std::function<std::string(std::string_view)> display;
   // For cells marked "\\"; receives the alternative with its leading "\" if it has one.
   std::function<std::string(std::string_view)> native;
+  // `display` gives valid UTF-8 text without "\" back unchanged, so it need not be asked.
+  bool displayKeepsPlainText = false;
 };
 
 // Display through `display`; native through RenderNative with the word's imetransducer. Both

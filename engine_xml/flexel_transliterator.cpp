@@ -383,8 +383,7 @@ std::u32string TTransliterator::mainLoop(std::u32string_view input) const {
 std::string TTransliterator::Transliterate(std::string_view text) const {
   // A language without a table (most of them) shows its forms as written; only "\u"
   // escapes would change them.
-  if (m_entries.empty() && m_keepUnmatched && m_processor.empty() &&
-      text.find('\\') == std::string_view::npos && nls::IsValidUtf8(text)) {
+  if (KeepsPlainText() && text.find('\\') == std::string_view::npos && nls::IsValidUtf8(text)) {
     return std::string(text);
   }
   const std::u32string units = mainLoop(nls::ToUtf32(text));

@@ -28,6 +28,11 @@ class TTransliterator {
 
   // Throws flexel::Error when the table keeps putting markers back without consuming the text.
   [[nodiscard]] std::string Transliterate(std::string_view text) const;
+  // True when Transliterate gives back any valid UTF-8 text without "\" unchanged: no table,
+  // no processor, unmatched characters kept.
+  [[nodiscard]] bool KeepsPlainText() const noexcept {
+    return m_entries.empty() && m_keepUnmatched && m_processor.empty();
+  }
 
   // Off: characters no entry matches become "?".
   void SetKeepUnmatched(bool keep) noexcept { m_keepUnmatched = keep; }

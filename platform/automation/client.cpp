@@ -176,11 +176,16 @@ RefPtr<IDispatch> Dispatch::Object() const {
 
 Dispatch Dispatch::Invoke(std::string_view name, std::uint16_t flags,
                           std::span<const Variant> args) const {
-  RefPtr<IDispatch> object;
-  try {
-    object = Object();
-  } catch (const AutomationError& e) {
-    throw AutomationError(std::string(e.what()) + ": " + std::string(name), e.hresult());
+  // This wrapper holds a reference for the whole call; only other variants are looked into.
+  RefPtr<IDispatch> held;
+  IDispatch* object = m_value.DispatchPointer();
+  if (!object) {
+    try {
+      held = Object();
+    } catch (const AutomationError& e) {
+      throw AutomationError(std::string(e.what()) + ": " + std::string(name), e.hresult());
+    }
+    object = held.get();
   }
   DISPID id = DISPID_UNKNOWN;
   if (HRESULT hr = object->GetIDsOfNames(name, &id); Failed(hr))

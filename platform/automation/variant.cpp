@@ -214,6 +214,11 @@ std::string Variant::ToString() && {
   return std::get<std::string>(ConvertedOrThrow(VarType::kBstr).m_value);
 }
 
+IDispatch* Variant::DispatchPointer() const noexcept {
+  if (auto* d = std::get_if<RefPtr<IDispatch>>(&m_value)) return d->get();
+  return nullptr;
+}
+
 RefPtr<IDispatch> Variant::ToDispatch() const {
   if (auto* d = std::get_if<RefPtr<IDispatch>>(&m_value)) return *d;
   return std::get<RefPtr<IDispatch>>(ConvertedOrThrow(VarType::kDispatch).m_value);

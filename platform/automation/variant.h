@@ -59,6 +59,9 @@ class Variant {
   // The same, taking the text out of a variant about to go.
   [[nodiscard]] std::string ToString() &&;
   [[nodiscard]] RefPtr<IDispatch> ToDispatch() const;
+  // The object held, without a reference of its own (null when it holds no object interface);
+  // valid while this variant holds it.
+  [[nodiscard]] IDispatch* DispatchPointer() const noexcept;
   [[nodiscard]] RefPtr<IUnknown> ToUnknown() const;
 
   // Same kind and same value; objects compare by identity of the pointer held.
