@@ -669,18 +669,17 @@ std::uint32_t LinkBalanced(std::vector<OutEntry>& entries, const std::vector<std
   return id;
 }
 
-std::string EncodeEntry(const OutEntry& e) {
-  std::string b(kEntrySize, '\0');
-  for (std::size_t i = 0; i < e.name.size(); ++i) Put16(b, 2 * i, e.name[i]);
-  Put16(b, 0x40, e.type == kTypeUnused ? 0 : std::uint16_t((e.name.size() + 1) * 2));
-  b[0x42] = char(e.type);
-  b[0x43] = char(e.type == kTypeUnused ? 0 : e.color);  // an unused entry is zero but its links
-  Put32(b, 0x44, e.left);
-  Put32(b, 0x48, e.right);
-  Put32(b, 0x4C, e.child);
-  Put32(b, 0x74, e.type == kTypeStorage || e.type == kTypeUnused ? 0 : e.start);
-  Put64(b, 0x78, e.size);
-  return b;
+// Writes directory entry e into b at offset at (128 bytes, zero before).
+void EncodeEntry(const OutEntry& e, std::string& b, std::size_t at) {
+  for (std::size_t i = 0; i < e.name.size(); ++i) Put16(b, at + 2 * i, e.name[i]);
+  Put16(b, at + 0x40, e.type == kTypeUnused ? 0 : std::uint16_t((e.name.size() + 1) * 2));
+  b[at + 0x42] = char(e.type);
+  b[at + 0x43] = char(e.type == kTypeUnused ? 0 : e.color);  // unused: zero but its links
+  Put32(b, at + 0x44, e.left);
+  Put32(b, at + 0x48, e.right);
+  Put32(b, at + 0x4C, e.child);
+  Put32(b, at + 0x74, e.type == kTypeStorage || e.type == kTypeUnused ? 0 : e.start);
+  Put64(b, at + 0x78, e.size);
 }
 
 }  // namespace detail
@@ -898,53 +897,41 @@ std::string CompoundFileWriter::Serialize() const {
   }
 
   // Sectors in order: large streams, the mini stream, the mini table, the directory; the
-  // allocation table and its index follow.
-  std::vector<std::uint32_t> fat;
-  std::string body;
-  auto allocate = [&](std::string_view bytes) -> std::uint32_t {
-    if (bytes.empty()) return kEndOfChain;
-    const std::size_t sectors = (bytes.size() + kWriteSectorSize - 1) / kWriteSectorSize;
-    const auto start = static_cast<std::uint32_t>(fat.size());
-    for (std::size_t i = 0; i < sectors; ++i) {
-      fat.push_back(i + 1 < sectors ? start + std::uint32_t(i) + 1 : kEndOfChain);
-    }
-    body.append(bytes);
-    body.append(sectors * kWriteSectorSize - bytes.size(), '\0');
+  // allocation table and its index follow. The layout is reckoned first, so every byte is
+  // copied once, straight to its place in the file.
+  std::uint64_t sectors = 0;
+  auto place = [&sectors](std::uint64_t bytes) -> std::uint32_t {
+    if (bytes == 0) return kEndOfChain;
+    const auto start = static_cast<std::uint32_t>(sectors);
+    sectors += (bytes + kWriteSectorSize - 1) / kWriteSectorSize;
     return start;
   };
-  std::string miniStream;
-  std::vector<std::uint32_t> miniFat;
+  std::uint64_t miniSectors = 0;
   for (auto& e : entries) {
     if (e.type != kTypeStream || e.size == 0) continue;
     if (e.size >= kMiniStreamCutoff) {
-      e.start = allocate(*e.bytes);
-      continue;
+      e.start = place(e.size);
+    } else {
+      e.start = static_cast<std::uint32_t>(miniSectors);
+      miniSectors += (e.size + kMiniSectorSize - 1) / kMiniSectorSize;
     }
-    const std::size_t sectors = (e.bytes->size() + kMiniSectorSize - 1) / kMiniSectorSize;
-    e.start = static_cast<std::uint32_t>(miniFat.size());
-    for (std::size_t i = 0; i < sectors; ++i) {
-      miniFat.push_back(i + 1 < sectors ? e.start + std::uint32_t(i) + 1 : kEndOfChain);
-    }
-    miniStream.append(*e.bytes);
-    miniStream.append(sectors * kMiniSectorSize - e.bytes->size(), '\0');
   }
-  entries[0].start = allocate(miniStream);
-  entries[0].size = miniStream.size();
-  std::string miniTable;
-  miniTable.resize(miniFat.size() * 4);
-  for (std::size_t i = 0; i < miniFat.size(); ++i) Put32(miniTable, 4 * i, miniFat[i]);
-  while (miniTable.size() % kWriteSectorSize != 0) miniTable.append("\xFF\xFF\xFF\xFF", 4);
-  const std::uint32_t miniFatStart = allocate(miniTable);
-  const auto miniFatSectors = static_cast<std::uint32_t>(miniTable.size() / kWriteSectorSize);
-  std::string directory;
-  for (const auto& e : entries) directory += EncodeEntry(e);
-  while (directory.size() % kWriteSectorSize != 0) directory += EncodeEntry(OutEntry{});
-  const std::uint32_t directoryStart = allocate(directory);
+  const std::uint64_t miniStreamSize = miniSectors * kMiniSectorSize;
+  entries[0].start = place(miniStreamSize);
+  entries[0].size = miniStreamSize;
+  const std::uint64_t miniTableSize =
+      (miniSectors * 4 + kWriteSectorSize - 1) / kWriteSectorSize * kWriteSectorSize;
+  const std::uint32_t miniFatStart = place(miniTableSize);
+  const auto miniFatSectors = static_cast<std::uint32_t>(miniTableSize / kWriteSectorSize);
+  const std::size_t perDirectorySector = kWriteSectorSize / kEntrySize;
+  const std::uint64_t directorySize =
+      (entries.size() + perDirectorySector - 1) / perDirectorySector * kWriteSectorSize;
+  const std::uint32_t directoryStart = place(directorySize);
 
   const std::size_t linksPerSector = kWriteSectorSize / 4;
   std::size_t fatSectors = 0, difatSectors = 0;
   for (;;) {
-    const std::size_t total = fat.size() + fatSectors + difatSectors;
+    const std::size_t total = sectors + fatSectors + difatSectors;
     const std::size_t needFat = (total + linksPerSector - 1) / linksPerSector;
     const std::size_t needDifat =
         needFat > kHeaderDifatEntries
@@ -954,46 +941,91 @@ std::string CompoundFileWriter::Serialize() const {
     fatSectors = needFat;
     difatSectors = needDifat;
   }
-  const auto fatStart = static_cast<std::uint32_t>(fat.size());
-  for (std::size_t i = 0; i < fatSectors; ++i) fat.push_back(kFatSector);
-  const auto difatStart = static_cast<std::uint32_t>(fat.size());
-  for (std::size_t i = 0; i < difatSectors; ++i) fat.push_back(kDifatSector);
-  fat.resize(fatSectors * linksPerSector, kFreeSector);
+  const auto fatStart = static_cast<std::uint32_t>(sectors);
+  const auto difatStart = static_cast<std::uint32_t>(sectors + fatSectors);
+  if (sectors + fatSectors + difatSectors >= kDifatSector) {
+    throw Error("Cannot create a compound file: larger than the format allows");
+  }
 
-  std::string header(kHeaderSize, '\0');
-  std::memcpy(header.data(), kSignature, sizeof kSignature);
-  Put16(header, 0x18, 0x003E);
-  Put16(header, 0x1A, 0x0003);
-  Put16(header, 0x1C, 0xFFFE);
-  Put16(header, 0x1E, 9);
-  Put16(header, 0x20, 6);
-  Put32(header, 0x2C, static_cast<std::uint32_t>(fatSectors));
-  Put32(header, 0x30, directoryStart);
-  Put32(header, 0x38, kMiniStreamCutoff);
-  Put32(header, 0x3C, miniFatStart);
-  Put32(header, 0x40, miniFatSectors);
-  Put32(header, 0x44, difatSectors > 0 ? difatStart : kEndOfChain);
-  Put32(header, 0x48, static_cast<std::uint32_t>(difatSectors));
+  std::string out(kHeaderSize + (sectors + fatSectors + difatSectors) * kWriteSectorSize, '\0');
+  auto at = [](std::uint32_t sector) {
+    return kHeaderSize + std::size_t(sector) * kWriteSectorSize;
+  };
+  std::memcpy(out.data(), kSignature, sizeof kSignature);
+  Put16(out, 0x18, 0x003E);
+  Put16(out, 0x1A, 0x0003);
+  Put16(out, 0x1C, 0xFFFE);
+  Put16(out, 0x1E, 9);
+  Put16(out, 0x20, 6);
+  Put32(out, 0x2C, static_cast<std::uint32_t>(fatSectors));
+  Put32(out, 0x30, directoryStart);
+  Put32(out, 0x38, kMiniStreamCutoff);
+  Put32(out, 0x3C, miniFatStart);
+  Put32(out, 0x40, miniFatSectors);
+  Put32(out, 0x44, difatSectors > 0 ? difatStart : kEndOfChain);
+  Put32(out, 0x48, static_cast<std::uint32_t>(difatSectors));
   for (std::size_t i = 0; i < kHeaderDifatEntries; ++i) {
-    Put32(header, 0x4C + 4 * i,
+    Put32(out, 0x4C + 4 * i,
           i < fatSectors ? fatStart + static_cast<std::uint32_t>(i) : kFreeSector);
   }
 
-  std::string out = std::move(header);
-  out.reserve(out.size() + body.size() + (fatSectors + difatSectors) * kWriteSectorSize);
-  out += body;
-  const std::size_t fatAt = out.size();
-  out.append(fat.size() * 4, '\0');
-  for (std::size_t i = 0; i < fat.size(); ++i) Put32(out, fatAt + 4 * i, fat[i]);
+  // Stream contents; the space after each up to its (mini) sector's end stays zero.
+  const std::size_t miniBase = entries[0].size > 0 ? at(entries[0].start) : 0;
+  for (const auto& e : entries) {
+    if (e.type != kTypeStream || e.size == 0) continue;
+    const std::size_t offset = e.size >= kMiniStreamCutoff
+                                   ? at(e.start)
+                                   : miniBase + std::size_t(e.start) * kMiniSectorSize;
+    std::memcpy(out.data() + offset, e.bytes->data(), e.bytes->size());
+  }
+  // The mini table: each small stream's mini sectors chained in order, the rest free.
+  if (miniTableSize > 0) {
+    const std::size_t tableAt = at(miniFatStart);
+    std::memset(out.data() + tableAt, 0xFF, miniTableSize);
+    for (const auto& e : entries) {
+      if (e.type != kTypeStream || e.size == 0 || e.size >= kMiniStreamCutoff) continue;
+      const std::size_t count = (e.size + kMiniSectorSize - 1) / kMiniSectorSize;
+      for (std::size_t i = 0; i < count; ++i) {
+        Put32(out, tableAt + 4 * (e.start + i),
+              i + 1 < count ? e.start + std::uint32_t(i) + 1 : kEndOfChain);
+      }
+    }
+  }
+  const std::size_t directoryAt = at(directoryStart);
+  for (std::size_t i = 0; i < directorySize / kEntrySize; ++i) {
+    EncodeEntry(i < entries.size() ? entries[i] : OutEntry{}, out, directoryAt + i * kEntrySize);
+  }
+
+  // The allocation table: every chain runs through neighbouring sectors.
+  const std::size_t fatAt = at(fatStart);
+  std::memset(out.data() + fatAt, 0xFF, fatSectors * kWriteSectorSize);
+  auto chain = [&](std::uint32_t start, std::uint64_t bytes) {
+    if (bytes == 0) return;
+    const std::uint64_t count = (bytes + kWriteSectorSize - 1) / kWriteSectorSize;
+    for (std::uint64_t i = 0; i < count; ++i) {
+      Put32(out, fatAt + 4 * (start + i),
+            i + 1 < count ? start + static_cast<std::uint32_t>(i) + 1 : kEndOfChain);
+    }
+  };
+  for (const auto& e : entries) {
+    if (e.type == kTypeStream && e.size >= kMiniStreamCutoff) chain(e.start, e.size);
+  }
+  chain(entries[0].start, miniStreamSize);
+  chain(miniFatStart, miniTableSize);
+  chain(directoryStart, directorySize);
+  for (std::size_t i = 0; i < fatSectors; ++i) Put32(out, fatAt + 4 * (fatStart + i), kFatSector);
+  for (std::size_t i = 0; i < difatSectors; ++i) {
+    Put32(out, fatAt + 4 * (difatStart + i), kDifatSector);
+  }
   // The index of allocation-table sectors beyond the 109 in the header.
   std::size_t next = kHeaderDifatEntries;
   for (std::size_t d = 0; d < difatSectors; ++d) {
-    const std::size_t at = out.size();
-    out.append(kWriteSectorSize, '\xFF');
+    const std::size_t difatAt = at(difatStart + static_cast<std::uint32_t>(d));
+    std::memset(out.data() + difatAt, 0xFF, kWriteSectorSize);
     for (std::size_t i = 0; i < linksPerSector - 1 && next < fatSectors; ++i, ++next) {
-      Put32(out, at + 4 * i, fatStart + static_cast<std::uint32_t>(next));
+      Put32(out, difatAt + 4 * i, fatStart + static_cast<std::uint32_t>(next));
     }
-    Put32(out, at + kWriteSectorSize - 4,
+    Put32(out, difatAt + kWriteSectorSize - 4,
           d + 1 < difatSectors ? difatStart + static_cast<std::uint32_t>(d) + 1 : kEndOfChain);
   }
   return out;
