@@ -1,7 +1,7 @@
 #include "constructor/compileform_unit.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstring>
 #include <filesystem>
 
 #include "common/compileform_unit.h"
@@ -15,14 +15,24 @@ namespace flexel {
 namespace detail {
 
 // Tag and attribute names are ASCII, so letter case is ignored the ASCII way.
+constexpr char AsciiUpper(char c) noexcept { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
+
 std::size_t FindNoCase(std::string_view text, std::string_view what, std::size_t from = 0) {
   if (what.empty() || text.size() < what.size()) return std::string_view::npos;
-  for (std::size_t i = from; i + what.size() <= text.size(); ++i) {
-    std::size_t k = 0;
-    while (k < what.size() && std::toupper(static_cast<unsigned char>(text[i + k])) ==
-                                  std::toupper(static_cast<unsigned char>(what[k]))) {
-      ++k;
+  const char upper = AsciiUpper(what[0]);
+  const char lower = upper >= 'A' && upper <= 'Z' ? char(upper + 32) : upper;
+  const std::size_t last = text.size() - what.size();
+  for (std::size_t i = from; i <= last; ++i) {
+    // Candidates are found by the first character alone (memchr when it has no case).
+    if (upper == lower) {
+      const void* hit = std::memchr(text.data() + i, upper, last - i + 1);
+      if (!hit) return std::string_view::npos;
+      i = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    } else if (text[i] != upper && text[i] != lower) {
+      continue;
     }
+    std::size_t k = 1;
+    while (k < what.size() && AsciiUpper(text[i + k]) == AsciiUpper(what[k])) ++k;
     if (k == what.size()) return i;
   }
   return std::string_view::npos;
