@@ -76,9 +76,27 @@ std::vector<std::string> Utf16Lines(std::string_view bytes, bool bigEndian) {
     if (c == u'\r' || c == u'\n' || c == 0x2028) {
       if (c == u'\r' && i + 1 < units && unit(i + 1) == u'\n') ++i;
       lines.push_back(std::move(line));
-      line.clear();
+      line = std::string();
       open = false;
       continue;
+    }
+    if (!open) {
+      // Room for the whole line at once: one byte a unit for most text, and a line of ASCII
+      // taken in one go.
+      std::size_t end = i;
+      char16_t any = 0;
+      for (char16_t u;
+           end < units && (u = unit(end)) != 0 && u != u'\r' && u != u'\n' && u != 0x2028; ++end) {
+        any |= u;
+      }
+      if (any < 0x80) {
+        line.resize(end - i);
+        for (std::size_t k = i; k < end; ++k) line[k - i] = static_cast<char>(unit(k));
+        i = end - 1;
+        open = true;
+        continue;
+      }
+      line.reserve(end - i);
     }
     open = true;
     if (c < 0x80) {
@@ -180,18 +198,22 @@ class Inflater {
 
 std::string CompressStream(std::string_view bytes) {
   thread_local detail::Deflater deflater;
+  // Compressed into scratch space and copied out at its size: pages are kept by the thousand.
+  thread_local std::string scratch;
   z_stream* z = deflater.get();
   if (!z) throw Error("Cannot start zlib compression");
-  std::string out(compressBound(static_cast<uLong>(bytes.size())), '\0');
+  scratch.resize(compressBound(static_cast<uLong>(bytes.size())));
   z->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
   z->avail_in = static_cast<uInt>(bytes.size());
-  z->next_out = reinterpret_cast<Bytef*>(out.data());
-  z->avail_out = static_cast<uInt>(out.size());
+  z->next_out = reinterpret_cast<Bytef*>(scratch.data());
+  z->avail_out = static_cast<uInt>(scratch.size());
   const int status = deflate(z, Z_FINISH);
   if (status != Z_STREAM_END) {
     throw Error("Cannot compress a stream (zlib error " + std::to_string(status) + ")");
   }
-  out.resize(out.size() - z->avail_out);
+  std::string out(scratch.data(), scratch.size() - z->avail_out);
+  // A rare large stream does not keep its scratch space for the rest of the thread's life.
+  if (scratch.size() > (1u << 20)) std::string().swap(scratch);
   return out;
 }
 
