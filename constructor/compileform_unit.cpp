@@ -152,8 +152,9 @@ class TCompileForm::Reader : public TProjectReader {
     m_word = word;
   }
   void FormLine(int id, std::string, const std::string& line) override {
-    const std::string page = RemoveTenseNumber(m_form.MapPictureReferences(line), id);
-    m_form.m_writer->WritePage(m_word, std::to_string(id), {page});
+    std::vector<std::string> page;
+    page.push_back(RemoveTenseNumber(m_form.MapPictureReferences(line), id));
+    m_form.m_writer->WritePage(m_word, std::to_string(id), page);
   }
 
  private:
@@ -228,7 +229,8 @@ void TCompileForm::CheckPictures(const std::string& sourcePath) {
   m_pictures.clear();
   m_sourceLines = LoadTextLines(storage::ReadFileWhole(sourcePath, kMaxProjectBytes));
   for (auto& line : m_sourceLines) {
-    if (!detail::ContainsNoCase(line, ":<HTML")) continue;
+    // Without a picture tag no piece changes, and the line stays as it is.
+    if (!detail::ContainsNoCase(line, ":<HTML") || !detail::IsPictureTag(line)) continue;
     auto pieces = detail::SplitBeforeTags(line);
     for (auto& piece : pieces) {
       if (!detail::StartsWithNoCase(piece, "<IMG") && !detail::StartsWithNoCase(piece, "<EMBED")) {

@@ -77,6 +77,11 @@ std::optional<std::u32string> UpperCodePoints(std::string_view name) {
 
 // A key under which names that the format takes for the same element are equal.
 std::string FoldKey(std::string_view name) {
+  if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) {
+    std::string key(name);
+    for (char& c : key) c = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+    return key;
+  }
   const auto upper = UpperCodePoints(name);
   return upper ? nls::ToUtf8(*upper) : std::string(name);
 }
