@@ -133,8 +133,9 @@ BENCHMARK(BM_SpanishEveryTenseRendered_TConjugator)->Unit(benchmark::kMillisecon
 
 #ifdef FLEXEL_XML_ENGINE
 // The engine registered into a registry folder of this process and created by ProgID; every
-// member is called by name, the cells one by one, as the page writer and the CLI read them.
-void BM_SpanishEveryTense_ObjectModel(benchmark::State& state) {
+// member is called by name. A tense is read as a client reads it: cell by cell (Count,
+// ColCount, Col), as the CLI's rows do, or as its whole table (HTML).
+void SpanishThroughObjectModel(benchmark::State& state, bool tables) {
   using flexel::automation::Dispatch;
   const fs::path registry = BenchFolder() / "registry";
   fs::create_directories(registry);
@@ -161,6 +162,10 @@ void BM_SpanishEveryTense_ObjectModel(benchmark::State& state) {
         const Dispatch tenses = inflections.Get("Item", {i}).Get("Tenses");
         for (int k = 0, n = tenses.Get("Count").ToInt(); k < n; ++k) {
           const Dispatch tense = tenses.Get("Item", {k});
+          if (tables) {
+            cells += tense.Get("HTML").ToString().size();
+            continue;
+          }
           const int columns = tense.Get("ColCount").ToInt();
           for (int r = 1, rows = tense.Get("Count").ToInt(); r <= rows; ++r) {
             for (int c = 0; c < columns; ++c) cells += tense.Get("Col", {r, c}).ToString().size();
@@ -176,7 +181,15 @@ void BM_SpanishEveryTense_ObjectModel(benchmark::State& state) {
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   flexel::registry::SetRegistryFolder("");
 }
+
+void BM_SpanishEveryTense_ObjectModel(benchmark::State& state) {
+  SpanishThroughObjectModel(state, false);
+}
+void BM_SpanishEveryTenseTable_ObjectModel(benchmark::State& state) {
+  SpanishThroughObjectModel(state, true);
+}
 BENCHMARK(BM_SpanishEveryTense_ObjectModel)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpanishEveryTenseTable_ObjectModel)->Unit(benchmark::kMillisecond);
 #endif
 
 // 20,000 dictionary words of four -ar patterns over the tenses of a Spanish-like language.
