@@ -35,18 +35,6 @@ std::vector<std::string_view> SplitRows(std::string_view forms) {
   return rows;
 }
 
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  for (std::size_t at = text.find(separator); at != std::string_view::npos;
-       at = text.find(separator, start)) {
-    parts.push_back(text.substr(start, at - start));
-    start = at + 1;
-  }
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
 // Row from 1, below 1 meaning 1; a row past the last is empty.
 std::string_view RowText(std::string_view forms, int row) {
   std::size_t start = 0;
@@ -150,9 +138,9 @@ std::string RenderCell(std::string_view cell, int row, int column, const CellRen
     AppendStripped(text, alternative);
     const auto& step = native ? rendering.native : rendering.display;
     if (html) out += MarkerOpenTag(column == 0 ? kMarkerPronoun : MarkerCode(alternative));
-    const bool unchanged = !step || (!native && rendering.displayKeepsPlainText &&
-                                     text.find('\\') == std::string::npos &&
-                                     nls::IsValidUtf8(text));
+    const bool unchanged =
+        !step || (!native && rendering.displayKeepsPlainText &&
+                  text.find('\\') == std::string::npos && nls::IsValidUtf8(text));
     if (unchanged) {
       out += text;
     } else {
@@ -287,13 +275,22 @@ std::string TenseTableHTML(std::string_view forms, const CellRendering& renderin
                 " cells is too large");
   }
   std::string html = "<table cellspacing=0 cellpadding=0>";
+  // Room for the markup of every cell and twice its text, so the table grows once or twice.
+  html.reserve(64 + 2 * forms.size() + rows.size() * (8 + columns * 64));
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    const std::vector<std::string_view> cells = Split(rows[r], '\t');
+    const std::string_view row = rows[r];
     html += "<tr>";
+    std::size_t start = 0;
+    bool more = true;  // cells left in the row
     for (std::size_t c = 0; c < columns; ++c) {
       html += "<td><p>";
-      if (c < cells.size()) {
-        html += RenderCell(cells[c], static_cast<int>(r + 1), static_cast<int>(c), rendering, true);
+      if (more) {
+        const std::size_t tab = row.find('\t', start);
+        const std::string_view cell =
+            row.substr(start, tab == std::string_view::npos ? tab : tab - start);
+        html += RenderCell(cell, static_cast<int>(r + 1), static_cast<int>(c), rendering, true);
+        more = tab != std::string_view::npos;
+        start = tab + 1;
       }
       html += "&nbsp;</p></td>";
     }
