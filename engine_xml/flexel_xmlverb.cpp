@@ -37,6 +37,7 @@ TXMLVerb::TXMLVerb() : m_group(detail::EmptyGroup()) {}
 void TXMLVerb::ClearSelection() {
   m_languagePosition = -1;
   m_language.reset();
+  m_crossMarkers.clear();
   m_statusFraction = 0;
   m_groupName.clear();
   m_group = detail::EmptyGroup();
@@ -125,6 +126,10 @@ void TXMLVerb::SelectLanguageAt(int position, const std::string& groupName) {
   ClearSelection();
   m_languagePosition = position;
   m_language = cached->second;
+  for (const std::string& line : m_language->groups) {
+    std::string name = line.substr(0, line.find('\t'));
+    m_crossMarkers.emplace_back("%" + name + "(", std::move(name));
+  }
   m_statusFraction = m_language->statusFraction;
   m_transducer.SetGroups(m_language->characterGroups);
   if (!m_language->words) {

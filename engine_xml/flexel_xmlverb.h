@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/flexel_transducer.h"
@@ -155,6 +156,8 @@ class TXMLVerb {
   void RunCheckRules(TVerbRecord& record);
   void ApplyRule(const TCheckRule& rule, TVerbRecord& record, const std::string& output);
   void Assign(const std::string& assignments);
+  // expr::Evaluate, remembered per text.
+  [[nodiscard]] std::int64_t EvaluateCached(const std::string& expression);
   [[nodiscard]] std::string CrossReference(const std::string& groupName, std::string inner,
                                            int slot);
   [[nodiscard]] bool Match(const std::string& pattern, const std::string& input,
@@ -173,6 +176,11 @@ class TXMLVerb {
 
   int m_languagePosition = -1;
   std::shared_ptr<const TXMLLanguage> m_language;
+  // "%" + group name + "(" and the name, per group line of the language, in line order: what a
+  // cross reference starts with, made once per selection rather than per form.
+  std::vector<std::pair<std::string, std::string>> m_crossMarkers;
+  // Values of the expressions of cross references seen so far (they repeat for every word).
+  std::unordered_map<std::string, std::int64_t> m_expressionValues;
   double m_statusFraction = 0;
   std::string m_groupName;
   std::shared_ptr<const TXMLGroup> m_group;

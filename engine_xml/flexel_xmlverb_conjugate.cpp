@@ -335,6 +335,17 @@ void TXMLVerb::SelectTense(int tenseId) {
   }
 }
 
+std::int64_t TXMLVerb::EvaluateCached(const std::string& expression) {
+  constexpr std::size_t kMaxRemembered = 4096;
+  if (auto found = m_expressionValues.find(expression); found != m_expressionValues.end()) {
+    return found->second;
+  }
+  const std::int64_t value = expr::Evaluate(expression);  // an error is not remembered
+  if (m_expressionValues.size() >= kMaxRemembered) m_expressionValues.clear();
+  m_expressionValues.emplace(expression, value);
+  return value;
+}
+
 std::string TXMLVerb::CrossReference(const std::string& groupName, std::string inner, int slot) {
   const auto key = std::make_pair(m_languagePosition, groupName);
   auto cached = m_crossItems.find(key);
@@ -360,8 +371,8 @@ std::string TXMLVerb::CrossReference(const std::string& groupName, std::string i
   if (parts.size() != 2) {
     throw Error("The reference to '" + groupName + "' needs two expressions: '" + inner + "'");
   }
-  const std::int64_t id = expr::Evaluate(parts[0]);
-  const std::int64_t type = expr::Evaluate(parts[1]);
+  const std::int64_t id = EvaluateCached(parts[0]);
+  const std::int64_t type = EvaluateCached(parts[1]);
   if (id < INT32_MIN || id > INT32_MAX || type < INT32_MIN || type > INT32_MAX) return {};
   const auto found = cached->second->texts.find({static_cast<int>(id), static_cast<int>(type)});
   return found == cached->second->texts.end() ? std::string() : found->second;
@@ -389,8 +400,7 @@ std::string TXMLVerb::Expand(std::string text, int slot) {
 
   if (!m_language || text.find('%') == std::string::npos) return text;
   int references = 0;
-  for (const std::string& line : m_language->groups) {
-    const std::string marker = "%" + line.substr(0, line.find('\t')) + "(";
+  for (const auto& [marker, groupName] : m_crossMarkers) {
     for (std::size_t at; (at = text.find(marker)) != std::string::npos;) {
       if (++references > kMaxCrossReferences) {
         throw Error("Too many cross references in '" + text + "'");
@@ -406,7 +416,6 @@ std::string TXMLVerb::Expand(std::string text, int slot) {
         end += std::min(detail::CodePointLength(static_cast<unsigned char>(text[end])),
                         text.size() - end);
       }
-      const std::string groupName = marker.substr(1, marker.size() - 2);
       const std::string inserted =
           CrossReference(groupName, text.substr(start, close - start), slot);
       text.replace(at, end - at, inserted);
