@@ -128,7 +128,7 @@ void TXMLVerb::SelectLanguageAt(int position, const std::string& groupName) {
   m_language = cached->second;
   for (const std::string& line : m_language->groups) {
     std::string name = line.substr(0, line.find('\t'));
-    m_crossMarkers.emplace_back("%" + name + "(", std::move(name));
+    m_crossMarkers.push_back(CrossMarker{"%" + name + "(", std::move(name), nullptr});
   }
   m_statusFraction = m_language->statusFraction;
   m_transducer.SetGroups(m_language->characterGroups);

@@ -156,9 +156,13 @@ class TXMLVerb {
   void RunCheckRules(TVerbRecord& record);
   void ApplyRule(const TCheckRule& rule, TVerbRecord& record, const std::string& output);
   void Assign(const std::string& assignments);
-  // expr::Evaluate, remembered per text.
-  [[nodiscard]] std::int64_t EvaluateCached(const std::string& expression);
-  [[nodiscard]] std::string CrossReference(const std::string& groupName, std::string inner,
+  struct CrossMarker {
+    std::string marker;     // "%" + group name + "("
+    std::string groupName;
+    std::shared_ptr<const CrossItems> items;  // looked up at the first reference
+  };
+  [[nodiscard]] std::shared_ptr<const CrossItems> CrossItemsOf(const std::string& groupName);
+  [[nodiscard]] std::string CrossReference(CrossMarker& target, std::string inner,
                                            int slot);
   [[nodiscard]] bool Match(const std::string& pattern, const std::string& input,
                            std::string& output, bool alternatives);
@@ -176,11 +180,12 @@ class TXMLVerb {
 
   int m_languagePosition = -1;
   std::shared_ptr<const TXMLLanguage> m_language;
-  // "%" + group name + "(" and the name, per group line of the language, in line order: what a
-  // cross reference starts with, made once per selection rather than per form.
-  std::vector<std::pair<std::string, std::string>> m_crossMarkers;
-  // Values of the expressions of cross references seen so far (they repeat for every word).
-  std::unordered_map<std::string, std::int64_t> m_expressionValues;
+  // Per group line of the language, in line order: what a cross reference to it starts with,
+  // made once per selection rather than per form.
+  std::vector<CrossMarker> m_crossMarkers;
+  // The (id, type) pair that the arguments of a cross reference evaluate to, remembered per
+  // argument text: the same few texts come back for every word.
+  std::unordered_map<std::string, std::pair<std::int64_t, std::int64_t>> m_referenceKeys;
   double m_statusFraction = 0;
   std::string m_groupName;
   std::shared_ptr<const TXMLGroup> m_group;

@@ -335,18 +335,7 @@ void TXMLVerb::SelectTense(int tenseId) {
   }
 }
 
-std::int64_t TXMLVerb::EvaluateCached(const std::string& expression) {
-  constexpr std::size_t kMaxRemembered = 4096;
-  if (auto found = m_expressionValues.find(expression); found != m_expressionValues.end()) {
-    return found->second;
-  }
-  const std::int64_t value = expr::Evaluate(expression);  // an error is not remembered
-  if (m_expressionValues.size() >= kMaxRemembered) m_expressionValues.clear();
-  m_expressionValues.emplace(expression, value);
-  return value;
-}
-
-std::string TXMLVerb::CrossReference(const std::string& groupName, std::string inner, int slot) {
+std::shared_ptr<const TXMLVerb::CrossItems> TXMLVerb::CrossItemsOf(const std::string& groupName) {
   const auto key = std::make_pair(m_languagePosition, groupName);
   auto cached = m_crossItems.find(key);
   if (cached == m_crossItems.end()) {
@@ -363,19 +352,36 @@ std::string TXMLVerb::CrossReference(const std::string& groupName, std::string i
     }
     cached = m_crossItems.emplace(key, std::move(items)).first;
   }
-  if (!cached->second->error.empty()) throw ConvertError(cached->second->error);
+  return cached->second;
+}
+
+std::string TXMLVerb::CrossReference(CrossMarker& target, std::string inner, int slot) {
+  if (!target.items) target.items = CrossItemsOf(target.groupName);
+  const CrossItems& items = *target.items;
+  if (!items.error.empty()) throw ConvertError(items.error);
 
   detail::ReplaceAll(inner, "i", std::to_string(slot));
   inner = SubstituteVariables(std::move(inner));
-  const std::vector<std::string> parts = detail::SplitArguments(inner);
-  if (parts.size() != 2) {
-    throw Error("The reference to '" + groupName + "' needs two expressions: '" + inner + "'");
+  std::pair<std::int64_t, std::int64_t> key;
+  if (auto known = m_referenceKeys.find(inner); known != m_referenceKeys.end()) {
+    key = known->second;
+  } else {
+    const std::vector<std::string> parts = detail::SplitArguments(inner);
+    if (parts.size() != 2) {
+      throw Error("The reference to '" + target.groupName + "' needs two expressions: '" + inner +
+                  "'");
+    }
+    key.first = expr::Evaluate(parts[0]);
+    key.second = expr::Evaluate(parts[1]);
+    // Errors are not remembered: they are raised again each time.
+    constexpr std::size_t kMaxRemembered = 4096;
+    if (m_referenceKeys.size() >= kMaxRemembered) m_referenceKeys.clear();
+    m_referenceKeys.emplace(inner, key);
   }
-  const std::int64_t id = EvaluateCached(parts[0]);
-  const std::int64_t type = EvaluateCached(parts[1]);
+  const auto [id, type] = key;
   if (id < INT32_MIN || id > INT32_MAX || type < INT32_MIN || type > INT32_MAX) return {};
-  const auto found = cached->second->texts.find({static_cast<int>(id), static_cast<int>(type)});
-  return found == cached->second->texts.end() ? std::string() : found->second;
+  const auto found = items.texts.find({static_cast<int>(id), static_cast<int>(type)});
+  return found == items.texts.end() ? std::string() : found->second;
 }
 
 std::string TXMLVerb::Expand(std::string text, int slot) {
@@ -400,7 +406,8 @@ std::string TXMLVerb::Expand(std::string text, int slot) {
 
   if (!m_language || text.find('%') == std::string::npos) return text;
   int references = 0;
-  for (const auto& [marker, groupName] : m_crossMarkers) {
+  for (CrossMarker& target : m_crossMarkers) {
+    const std::string& marker = target.marker;
     for (std::size_t at; (at = text.find(marker)) != std::string::npos;) {
       if (++references > kMaxCrossReferences) {
         throw Error("Too many cross references in '" + text + "'");
@@ -417,7 +424,7 @@ std::string TXMLVerb::Expand(std::string text, int slot) {
                         text.size() - end);
       }
       const std::string inserted =
-          CrossReference(groupName, text.substr(start, close - start), slot);
+          CrossReference(target, text.substr(start, close - start), slot);
       text.replace(at, end - at, inserted);
       detail::CheckLength(text);
     }
