@@ -75,8 +75,8 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 // The texts most forms are made of use only "%root%" and "%tab%": one pass gives what the
 // replacements one after the other give, as long as the root brings no "%" of its own and no
-// "%root%" could be read across the end of a "%tab%". Anything else is left to the full
-// expansion (nothing).
+// "%root%" could be read across the end of a "%tab%". For anything else it gives nothing and
+// the full expansion runs.
 std::optional<std::string> ExpandRootAndTab(std::string_view text, std::string_view root) {
   constexpr std::string_view kRoot = "%root%";
   constexpr std::string_view kTab = "%tab%";
