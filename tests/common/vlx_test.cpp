@@ -11,19 +11,12 @@
 #include "platform/nls/nls.h"
 #include "platform/storage/compound_file.h"
 #include "platform/storage/whole_file.h"
+#include "tests/expect_message.h"
 
 namespace flexel {
 namespace {
 
 namespace fs = std::filesystem;
-
-#define EXPECT_THROW_MSG(statement, type, message)    \
-  try {                                               \
-    statement;                                        \
-    ADD_FAILURE() << "no exception from " #statement; \
-  } catch (const type& e) {                           \
-    EXPECT_EQ(std::string(e.what()), message);        \
-  }
 
 std::string Utf16Le(std::u16string_view text) {
   std::string bytes;

@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "platform/storage/whole_file.h"
+#include "tests/expect_message.h"
 
 namespace flexel::testing {
-
-#define EXPECT_THROW_MSG(statement, type, message)    \
-  try {                                               \
-    statement;                                        \
-    ADD_FAILURE() << "no exception from " #statement; \
-  } catch (const type& e) {                           \
-    EXPECT_EQ(std::string(e.what()), message);        \
-  }
 
 class TempDir {
  public:

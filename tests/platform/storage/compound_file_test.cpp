@@ -11,6 +11,7 @@
 
 #include "platform/core/error.h"
 #include "platform/storage/whole_file.h"
+#include "tests/expect_message.h"
 
 namespace flexel::storage {
 namespace {
@@ -33,14 +34,6 @@ class TempDir {
  private:
   fs::path m_path;
 };
-
-#define EXPECT_THROW_MSG(statement, type, message)    \
-  try {                                               \
-    statement;                                        \
-    ADD_FAILURE() << "no exception from " #statement; \
-  } catch (const type& e) {                           \
-    EXPECT_EQ(std::string(e.what()), message);        \
-  }
 
 // A tree with a root stream, a word storage with two streams, a nested storage and an empty one.
 std::string SampleFile() {
